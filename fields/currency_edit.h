@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include "core/calculation_ports.h"
+
+class RegionalSettings;
+
+// The numeric result field: read-only, disabled, and always painting its
+// display text (the stored value through DisplayFormat). The rounding rules
+// live in widget-free code (fields/result_value.h).
+class TCurrencyEdit : public QLineEdit, public vx::NumberSink {
+  Q_OBJECT
+  Q_PROPERTY(double value READ storedValueForProperty)
+  Q_PROPERTY(QString editText READ editText)
+  Q_PROPERTY(QString displayText READ displayText)
+  Q_PROPERTY(int decimalPlaces READ DecimalPlaces WRITE setDecimalPlaces)
+  Q_PROPERTY(QString displayFormat READ DisplayFormat WRITE setDisplayFormat)
+  Q_PROPERTY(bool zeroEmpty READ ZeroEmpty WRITE setZeroEmpty)
+
+public:
+  explicit TCurrencyEdit(const RegionalSettings &regional, QWidget *parent = nullptr);
+
+  void setValue(long double v) override;
+  // Reads the number back from the edit text and stores it: the written
+  // number rounded to DecimalPlaces.
+  long double Value() override;
+
+  int DecimalPlaces() const;
+  void setDecimalPlaces(int places);
+  QString DisplayFormat() const;
+  void setDisplayFormat(const QString &pattern);
+  bool ZeroEmpty() const;
+  void setZeroEmpty(bool on);
+
+  QString editText() const;
+  QString displayText() const;
+};

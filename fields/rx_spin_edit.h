@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include "core/calculation_ports.h"
+
+class RegionalSettings;
+
+enum TValueType { vtInteger, vtFloat };
+
+// The numeric entry field. It keeps no number of its own: its text is its
+// value, every read of Value parses the text and every write replaces it.
+// The parsing, formatting and typing rules live in widget-free code
+// (fields/entry_rules.h); this class only moves text and events.
+class TRxSpinEdit : public QLineEdit, public vx::NumberSource {
+  Q_OBJECT
+  Q_PROPERTY(double value READ valueForProperty WRITE setValueForProperty NOTIFY textChanged)
+  Q_PROPERTY(int valueType READ valueTypeForProperty WRITE setValueTypeForProperty)
+  Q_PROPERTY(double increment READ incrementForProperty WRITE setIncrementForProperty)
+  Q_PROPERTY(int decimal READ Decimal WRITE setDecimal)
+
+public:
+  explicit TRxSpinEdit(const RegionalSettings &regional, QWidget *parent = nullptr);
+
+  long double Value() const override;
+  void setValue(long double v);
+
+  TValueType ValueType() const { return m_valueType; }
+  void setValueType(TValueType type);  // reads under the old type, writes under the new
+
+  long double Increment() const { return m_increment; }
+  void setIncrement(long double step) { m_increment = step; }
+
+  int Decimal() const { return m_decimal; }
+  void setDecimal(int decimals);  // reads, then writes back with the new count
+
+  // One step up (+1) or down (-1) by Increment, as the arrow keys and the spin
+  // button make it.
+  void step(int direction);
+
+private:
+  double valueForProperty() const { return static_cast<double>(Value()); }
+  void setValueForProperty(double v) { setValue(v); }
+  int valueTypeForProperty() const { return m_valueType; }
+  void setValueTypeForProperty(int t) { setValueType(t == vtFloat ? vtFloat : vtInteger); }
+  double incrementForProperty() const { return static_cast<double>(m_increment); }
+  void setIncrementForProperty(double v) { m_increment = v; }
+
+  const RegionalSettings &m_regional;
+  TValueType m_valueType = vtInteger;
+  long double m_increment = 1.0L;
+  int m_decimal = 2;
+};
