@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QBitmap>
+#include <QImage>
+#include <QList>
+#include <QPainter>
+#include <QPoint>
+#include <QSize>
+
+// The main window's list of shape pictures: one 202 x 102 cell per shape
+// code, the picture at (1, 1) so a one-pixel margin surrounds it, and a mask
+// that makes the margin and the white background transparent.
+class ImageList {
+public:
+  ImageList();
+
+  int count() const;
+  QSize cellSize() const;
+
+  // The cell's colours; the margin is white. Null for an index out of range.
+  QImage cell(int index) const;
+
+  // color1 (set bits) where the cell is opaque: the tank, its outline, the
+  // arrows and the letters. Null for an index out of range.
+  QBitmap mask(int index) const;
+
+  // Draws the cell with its top-left corner at topLeft, through its mask:
+  // under a transparent pixel the painter's device keeps what it had.
+  void draw(QPainter &painter, QPoint topLeft, int index) const;
+
+private:
+  struct Cell {
+    QImage colours;
+    QImage opaque;   // 1 bit per pixel, 1 = opaque
+    QImage masked;   // colours with alpha 0 where transparent, for draw()
+  };
+  QList<Cell> m_cells;
+};

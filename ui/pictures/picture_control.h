@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+class QMouseEvent;
+class QPaintEvent;
+
+// A control that shows one bitmap, as the windows use for the tank shape
+// pictures. It paints no background of its own, so wherever it draws nothing
+// the parent's face colour shows through.
+//
+// AutoSize: a new picture resizes the control to the picture, keeping the
+//   top-left corner.
+// Center: a picture smaller than the control is centred in it (top-left
+//   otherwise).
+// Proportional: a picture larger than the control is scaled down to fit,
+//   keeping its aspect ratio; it is never scaled up.
+// Transparent: pixels of the colour of the picture's bottom-left pixel are
+//   not drawn.
+class PictureControl : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
+  Q_PROPERTY(bool Center READ center WRITE setCenter)
+  Q_PROPERTY(bool Proportional READ proportional WRITE setProportional)
+  Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
+  Q_PROPERTY(int Tag READ tag WRITE setTag)
+  Q_PROPERTY(QImage picture READ picture WRITE setPicture RESET clearPicture)
+
+public:
+  explicit PictureControl(QWidget *parent = nullptr);
+
+  void setPicture(const QImage &image);
+  QImage picture() const;
+  // The control keeps its size: it has no picture to take one from.
+  void clearPicture();
+
+  bool autoSize() const;
+  void setAutoSize(bool on);
+  bool center() const;
+  void setCenter(bool on);
+  bool proportional() const;
+  void setProportional(bool on);
+  bool transparent() const;
+  void setTransparent(bool on);
+  int tag() const;
+  void setTag(int tag);
+
+  // Where the picture lands inside the control with the current settings;
+  // empty without a picture.
+  QRect pictureRect() const;
+
+  QSize sizeHint() const override;
+
+signals:
+  void clicked(PictureControl *sender);
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+  void pictureChanged();
+  const QImage &shownImage() const;
+
+  QImage m_picture;
+  mutable QImage m_keyedOut;  // m_picture with the transparent colour cut out, built on demand
+  bool m_autoSize = false;
+  bool m_center = false;
+  bool m_proportional = false;
+  bool m_transparent = false;
+  bool m_leftPressed = false;
+  int m_tag = 0;
+};
