@@ -1,9 +1,14 @@
-#include <QApplication>
-#include <QWidget>
+#include "fields/regional_settings.h"
+#include "ui/MainForm.h"
+#include "ui/application_windows.h"
+#include "ui/startup.h"
+#include "ui/vembrix_application.h"
 
 int main(int argc, char *argv[]) {
-  QApplication app(argc, argv);
-  QWidget w;
-  w.show();
+  VembrixApplication app(argc, argv);
+  setUpApplication();
+  RegionalSettings regional(&app);
+  ApplicationWindows windows(regional, app.alerts());
+  windows.mainForm().show();
   return app.exec();
 }

@@ -1,0 +1,157 @@
+#include "ui/MainForm.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "core/co2_calculation.h"
+#include "core/hardness_calculation.h"
+#include "core/heater_calculation.h"
+#include "core/lighting_calculation.h"
+#include "core/volume_calculation.h"
+#include "fields/currency_edit.h"
+#include "fields/rx_spin_edit.h"
+#include "ui/AquaTypeForm.h"
+#include "ui/alerts.h"
+#include "ui/form_controls.h"
+#include "ui/guarded.h"
+#include "ui/pictures/picture_control.h"
+#include "ui/pictures/window_icon.h"
+
+TMainFrm *MainFrm = nullptr;
+
+namespace {
+
+struct Co2Look {
+  QColor colour;
+  QString caption;
+};
+
+Co2Look co2Look(vx::Co2Rating rating) {
+  switch (rating) {
+    case vx::Co2Rating::Deficiency:
+      return {QColor(0, 255, 255), QStringLiteral("Недостаток")};
+    case vx::Co2Rating::Normal:
+      return {QColor(0, 255, 0), QStringLiteral("Норма")};
+    case vx::Co2Rating::Excess:
+      break;
+  }
+  return {QColor(255, 255, 0), QStringLiteral("Избыток")};
+}
+
+}  // namespace
+
+TMainFrm::TMainFrm(const RegionalSettings &regional, Alerts &alerts, QWidget *parent)
+    : QWidget(parent), m_regional(regional), m_alerts(alerts) {
+  setObjectName(QStringLiteral("MainFrm"));
+  setWindowTitle(QStringLiteral("Vembrix"));
+  setWindowIcon(::windowIcon());
+
+  // Set before any control exists, so every control inherits it.
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(11);
+  setFont(font);
+  QPalette face = palette();
+  face.setColor(QPalette::Window, face.color(QPalette::Button));
+  setPalette(face);
+  setAutoFillBackground(true);
+
+  setFixedSize(682, 588);
+  move(469, 232);
+
+  StatusBar = new QStatusBar(this);
+  StatusBar->setObjectName(QStringLiteral("StatusBar"));
+  StatusBar->setSizeGripEnabled(false);  // the window cannot be resized
+  StatusBar->setGeometry(0, 569, 682, 19);
+
+  buildTankGroup();
+  buildLightingGroup();
+  buildCo2Group();
+  buildHeaterGroup();
+  buildHardnessGroup();
+  chainTabOrder();
+  wireHandlers();
+}
+
+TMainFrm::~TMainFrm() = default;
+
+void TMainFrm::wireHandlers() {
+  connectGuarded(VolumeCalcBtn, &QPushButton::clicked, this, m_alerts,
+                 [this] { VolumeCalc(VolumeCalcBtn); });
+  connectGuarded(LightCalcBtn, &QPushButton::clicked, this, m_alerts,
+                 [this] { LightCalc(LightCalcBtn); });
+  connectGuarded(Co2CalcBtn, &QPushButton::clicked, this, m_alerts,
+                 [this] { Co2Calc(Co2CalcBtn); });
+  connectGuarded(TempCalcBtn, &QPushButton::clicked, this, m_alerts,
+                 [this] { TempCalc(TempCalcBtn); });
+  connectGuarded(GhCalcBtn, &QPushButton::clicked, this, m_alerts,
+                 [this] { GhCalc(GhCalcBtn); });
+  connectGuarded(AquaImage, &PictureControl::clicked, this, m_alerts,
+                 [this] { AquaTypeShow(AquaImage); });
+}
+
+void TMainFrm::showEvent(QShowEvent *event) {
+  QWidget::showEvent(event);
+  // Only the first showing: a window restored from the task bar is shown
+  // again, and must not recompute what the user has been looking at.
+  if (m_initDone)
+    return;
+  m_initDone = true;
+  runGuarded(m_alerts, [this] { Init(this); });
+}
+
+void TMainFrm::Init(QObject * /*Sender*/) {
+  // Each press sees what the earlier ones left: lighting and heater read the
+  // tank the volume calculation has just filled.
+  VolumeCalc(VolumeCalcBtn);
+  LightCalc(LightCalcBtn);
+  Co2Calc(Co2CalcBtn);
+  TempCalc(TempCalcBtn);
+  GhCalc(GhCalcBtn);
+}
+
+void TMainFrm::VolumeCalc(QObject * /*Sender*/) {
+  vx::calculateVolume(TankState,
+                      {*ValueA, *ValueB, *ValueC, *ValueD, *TstBox, *HwaterBox, *HgrBox,
+                       *VAquaBox, *VGrBox},
+                      m_alerts);
+}
+
+double TMainFrm::NotNull(double x) { return vx::NotNull(x); }
+
+std::optional<int> TMainFrm::chosenReflector() const {
+  // The list's current index trails the typed text in an editable box, so the
+  // text decides; one that names no reflector has no factor at all.
+  const int index = RefBox->findText(RefBox->currentText(), Qt::MatchFixedString);
+  if (index < 0)
+    return std::nullopt;
+  return index;
+}
+
+void TMainFrm::LightCalc(QObject * /*Sender*/) {
+  vx::calculateLighting(TankState, {*DnoLightBox, *LampHBox, chosenReflector(), *BugerBox},
+                        m_alerts);
+}
+
+void TMainFrm::Co2Calc(QObject * /*Sender*/) {
+  const Co2Look look = co2Look(vx::calculateCo2({*PhBox, *KhBox, *Co2Box}));
+  setPanelColour(Co2Panel, look.colour);
+  Co2Panel->setText(look.caption);
+}
+
+void TMainFrm::TempCalc(QObject * /*Sender*/) {
+  vx::calculateHeater(TankState, {*TempAquaBox, *TempKBox, *TempWBox});
+}
+
+void TMainFrm::GhCalc(QObject * /*Sender*/) {
+  vx::calculateHardness({*BeginGWBox, *EndGWBox, *PodGWBox, *PodVBox});
+}
+
+void TMainFrm::AquaTypeShow(QObject * /*Sender*/) {
+  if (!AquaTypeFrm)
+    return;
+  AquaTypeFrm->show();
+  AquaTypeFrm->raise();
+  AquaTypeFrm->activateWindow();
+}

@@ -1,0 +1,17 @@
+#include "ui/application_windows.h"
+
+#include "ui/AquaTypeForm.h"
+#include "ui/MainForm.h"
+
+ApplicationWindows::ApplicationWindows(const RegionalSettings &regional, Alerts &alerts)
+    : m_main(std::make_unique<TMainFrm>(regional, alerts)) {
+  MainFrm = m_main.get();
+  m_picker = std::make_unique<TAquaTypeFrm>();
+  AquaTypeFrm = m_picker.get();
+}
+
+ApplicationWindows::~ApplicationWindows() {
+  AquaTypeFrm = nullptr;
+  m_picker.reset();
+  MainFrm = nullptr;
+}

@@ -1,0 +1,90 @@
+#include "ui/form_controls.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "fields/currency_edit.h"
+
+namespace {
+
+// Every field of a group box stands at the same place, one line high.
+constexpr int kFieldLeft = 8;
+constexpr int kFieldTop = 16;
+constexpr int kFieldHeight = 21;
+
+void makeBold(QWidget *w) {
+  QFont font = w->font();
+  font.setBold(true);
+  w->setFont(font);
+}
+
+}  // namespace
+
+QGroupBox *makeGroupBox(QWidget *parent, const char *name, const QString &caption,
+                        const QRect &geometry) {
+  auto *box = new QGroupBox(caption, parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setGeometry(geometry);
+  return box;
+}
+
+TRxSpinEdit *makeEntryBox(const RegionalSettings &regional, QGroupBox *group, const char *name,
+                          int width, const EntrySettings &settings) {
+  auto *field = new TRxSpinEdit(regional, group);
+  field->setObjectName(QString::fromLatin1(name));
+  field->setGeometry(kFieldLeft, kFieldTop, width, kFieldHeight);
+  if (settings.decimal)
+    field->setDecimal(*settings.decimal);
+  if (settings.increment)
+    field->setIncrement(*settings.increment);
+  if (settings.valueType)
+    field->setValueType(*settings.valueType);
+  if (settings.value)
+    field->setValue(*settings.value);
+  return field;
+}
+
+TCurrencyEdit *makeResultBox(const RegionalSettings &regional, QGroupBox *group, const char *name,
+                             int width, int decimalPlaces, const QString &displayFormat) {
+  auto *field = new TCurrencyEdit(regional, group);
+  field->setObjectName(QString::fromLatin1(name));
+  // The field keeps the height it is given, whatever its bold font would ask.
+  field->setGeometry(kFieldLeft, kFieldTop, width, kFieldHeight);
+  field->setDecimalPlaces(decimalPlaces);
+  field->setDisplayFormat(displayFormat);
+  field->setEnabled(false);
+  makeBold(field);
+  // A screen reader hears the result under its caption, the only label it has.
+  field->setAccessibleName(group->title());
+  return field;
+}
+
+QPushButton *makeCalcButton(QWidget *parent, const char *name, QPoint topLeft) {
+  auto *button = new QPushButton(QStringLiteral("Расчет"), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(QRect(topLeft, QSize(201, 25)));
+  button->setAutoDefault(false);
+  makeBold(button);
+  QPalette palette = button->palette();
+  palette.setColor(QPalette::ButtonText, QColor(0, 128, 0));
+  button->setPalette(palette);
+  return button;
+}
+
+QLabel *makePanel(QWidget *parent, const char *name, const QRect &geometry) {
+  auto *panel = new QLabel(parent);
+  panel->setObjectName(QString::fromLatin1(name));
+  panel->setGeometry(geometry);
+  panel->setAlignment(Qt::AlignCenter);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel->setAutoFillBackground(true);
+  makeBold(panel);
+  return panel;
+}
+
+void setPanelColour(QLabel *panel, const QColor &colour) {
+  QPalette palette = panel->palette();
+  palette.setColor(QPalette::Window, colour);
+  panel->setPalette(palette);
+}

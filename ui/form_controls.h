@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <optional>
+
+#include "fields/rx_spin_edit.h"
+
+class QColor;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+class RegionalSettings;
+class TCurrencyEdit;
+
+// Builders for the hand-placed controls of the windows. Every control gets
+// its object name, so tests and the picker find it by the name the window
+// gives it.
+
+QGroupBox *makeGroupBox(QWidget *parent, const char *name, const QString &caption,
+                        const QRect &geometry);
+
+// The settings an entry field may need, applied in the order the fields
+// expect: a change of Decimal or ValueType rewrites the text through the
+// value, so the same settings in another order give another start text.
+struct EntrySettings {
+  std::optional<int> decimal;
+  std::optional<long double> increment;
+  std::optional<TValueType> valueType;
+  std::optional<long double> value;
+};
+
+// Each field sits alone in a small captioned group box, at (8, 16).
+TRxSpinEdit *makeEntryBox(const RegionalSettings &regional, QGroupBox *group, const char *name,
+                          int width, const EntrySettings &settings);
+
+TCurrencyEdit *makeResultBox(const RegionalSettings &regional, QGroupBox *group, const char *name,
+                             int width, int decimalPlaces, const QString &displayFormat);
+
+// A "Расчет" button: bold green caption, fixed size.
+QPushButton *makeCalcButton(QWidget *parent, const char *name, QPoint topLeft);
+
+// A flat coloured panel with a centred bold caption.
+QLabel *makePanel(QWidget *parent, const char *name, const QRect &geometry);
+void setPanelColour(QLabel *panel, const QColor &colour);

@@ -1,0 +1,6 @@
+#pragma once
+
+// Process-wide settings made once, before any window exists: the title that
+// names the task-bar entry and captions the fault report, and a stand-in for
+// the window font where the system lacks it.
+void setUpApplication();
