@@ -3,12 +3,17 @@
 #include <QLineEdit>
 
 #include "core/calculation_ports.h"
+#include "fields/result_value.h"
 
 class RegionalSettings;
 
 // The numeric result field: read-only, disabled, and always painting its
 // display text (the stored value through DisplayFormat). The rounding rules
 // live in widget-free code (fields/result_value.h).
+//
+// QLineEdit::text() is kept equal to the display text, so what a screen
+// reader reads is what the field shows; the edit text, from which a read
+// takes the number, lives in the model (editText()).
 class TCurrencyEdit : public QLineEdit, public vx::NumberSink {
   Q_OBJECT
   Q_PROPERTY(double value READ storedValueForProperty)
@@ -35,4 +40,17 @@ public:
 
   QString editText() const;
   QString displayText() const;
+
+  const vx::ResultValue &model() const { return m_model; }
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+
+private:
+  double storedValueForProperty() const { return static_cast<double>(m_model.storedValue()); }
+  // Shows the model's current display text and repaints.
+  void refresh();
+
+  const RegionalSettings &m_regional;
+  vx::ResultValue m_model;
 };

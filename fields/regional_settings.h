@@ -3,6 +3,8 @@
 #include <QChar>
 #include <QObject>
 
+#include "fields/separators.h"
+
 // The decimal and thousands separators of the user's regional settings.
 // One object is handed to every field; it re-reads the system locale when Qt
 // announces a locale change, and tests build their own with fixed separators.
@@ -19,6 +21,8 @@ public:
 
   QChar decimalSeparator() const { return m_decimal; }
   QChar thousandsSeparator() const { return m_thousands; }
+  vx::Separators separators() const { return {m_decimal, m_thousands}; }
+  // Emits changed() when either separator differs from before.
   void setSeparators(QChar decimal, QChar thousands);
 
 signals:

@@ -3,18 +3,22 @@
 #include <QLineEdit>
 
 #include "core/calculation_ports.h"
+#include "fields/entry_rules.h"
+#include "fields/value_type.h"
 
 class RegionalSettings;
-
-enum TValueType { vtInteger, vtFloat };
 
 // The numeric entry field. It keeps no number of its own: its text is its
 // value, every read of Value parses the text and every write replaces it.
 // The parsing, formatting and typing rules live in widget-free code
 // (fields/entry_rules.h); this class only moves text and events.
+//
+// The change notification is QLineEdit::textChanged. A step holds it back
+// while it rewrites the text and emits it once afterwards, only when the text
+// changed other than in letter case.
 class TRxSpinEdit : public QLineEdit, public vx::NumberSource {
   Q_OBJECT
-  Q_PROPERTY(double value READ valueForProperty WRITE setValueForProperty NOTIFY textChanged)
+  Q_PROPERTY(double value READ valueForProperty WRITE setValueForProperty NOTIFY valueChanged)
   Q_PROPERTY(int valueType READ valueTypeForProperty WRITE setValueTypeForProperty)
   Q_PROPERTY(double increment READ incrementForProperty WRITE setIncrementForProperty)
   Q_PROPERTY(int decimal READ Decimal WRITE setDecimal)
@@ -38,7 +42,23 @@ public:
   // button make it.
   void step(int direction);
 
+signals:
+  // Follows textChanged; the notify signal of the value property, which
+  // textChanged(QString) cannot be for a double.
+  void valueChanged();
+  // A typed character the field dropped (after the system beep).
+  void refused(QChar c);
+
+protected:
+  void keyPressEvent(QKeyEvent *event) override;
+  void inputMethodEvent(QInputMethodEvent *event) override;
+  void focusInEvent(QFocusEvent *event) override;
+
 private:
+  vx::EntryFormat format() const { return {m_valueType, m_decimal}; }
+  // The characters of `typed` that may enter the text; beeps for each other one.
+  QString filterTyped(const QString &typed);
+
   double valueForProperty() const { return static_cast<double>(Value()); }
   void setValueForProperty(double v) { setValue(v); }
   int valueTypeForProperty() const { return m_valueType; }

@@ -1,0 +1,153 @@
+#include "fields/rx_spin_edit.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+
+#include "fields/regional_settings.h"
+
+namespace {
+
+// Whether QLineEdit would insert the event's text; only such text is typed
+// input. Control characters (backspace, the clipboard shortcuts, the Delete
+// key's DEL) and Ctrl shortcuts go on unfiltered.
+bool insertsText(const QKeyEvent *event) {
+  const QString text = event->text();
+  if (text.isEmpty()) return false;
+  const QChar c = text.front();
+  if (c.category() == QChar::Other_Format) return true;
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier)) return false;
+  return c.isPrint() || c.category() == QChar::Other_PrivateUse ||
+         (c.isHighSurrogate() && text.size() > 1 && text[1].isLowSurrogate());
+}
+
+}  // namespace
+
+TRxSpinEdit::TRxSpinEdit(const RegionalSettings &regional, QWidget *parent)
+    : QLineEdit(QStringLiteral("0"), parent), m_regional(regional) {
+  setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  connect(this, &QLineEdit::textChanged, this, &TRxSpinEdit::valueChanged);
+}
+
+long double TRxSpinEdit::Value() const {
+  return vx::readEntryValue(text(), format(), m_regional.separators());
+}
+
+void TRxSpinEdit::setValue(long double v) {
+  setText(vx::writeEntryValue(v, format(), m_regional.separators()));
+}
+
+void TRxSpinEdit::setValueType(TValueType type) {
+  if (type == m_valueType) return;
+  const long double v = Value();
+  m_valueType = type;
+  m_increment = vx::incrementForType(m_increment, type);
+  setValue(v);
+}
+
+void TRxSpinEdit::setDecimal(int decimals) {
+  decimals = vx::clampEntryDecimals(decimals);
+  if (decimals == m_decimal) return;
+  const long double v = Value();
+  m_decimal = decimals;
+  setValue(v);
+}
+
+void TRxSpinEdit::step(int direction) {
+  const QString old = text();
+  const vx::EntryStep next =
+      vx::stepEntry(old, direction, m_increment, format(), m_regional.separators());
+  if (next.text == old) return;
+  const bool wasModified = isModified();
+  {
+    // The write is one step, not an edit: one notification afterwards at most.
+    const QSignalBlocker hold(this);
+    setText(next.text);
+  }
+  if (next.changed) {
+    setModified(true);
+    emit textChanged(text());
+  } else {
+    setModified(wasModified);  // only the letter case changed
+  }
+}
+
+QString TRxSpinEdit::filterTyped(const QString &typed) {
+  const vx::Separators seps = m_regional.separators();
+  QString kept;
+  for (qsizetype i = 0; i < typed.size(); ++i) {
+    const QChar c = typed[i];
+    // Checked against the text as it would be with the characters kept
+    // before it: a second separator in one burst is refused too. (A
+    // character is refused by text + kept exactly when one of them refuses it.)
+    if (vx::acceptsTypedChar(c, text(), m_valueType, seps) &&
+        vx::acceptsTypedChar(c, kept, m_valueType, seps)) {
+      kept += c;
+    } else {
+      QApplication::beep();
+      emit refused(c);
+      // A refused surrogate pair beeps once.
+      if (c.isHighSurrogate() && i + 1 < typed.size() && typed[i + 1].isLowSurrogate()) ++i;
+    }
+  }
+  return kept;
+}
+
+void TRxSpinEdit::keyPressEvent(QKeyEvent *event) {
+  switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      step(event->key() == Qt::Key_Up ? 1 : -1);
+      event->accept();
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // Swallowed: it neither enters the text nor reaches a default button.
+      event->accept();
+      return;
+    default:
+      break;
+  }
+  if (!insertsText(event)) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+
+  const QString typed = event->text();
+  const QString kept = filterTyped(typed);
+  if (kept == typed) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  if (!kept.isEmpty()) insert(kept);
+  event->accept();
+}
+
+void TRxSpinEdit::inputMethodEvent(QInputMethodEvent *event) {
+  const QString commit = event->commitString();
+  const QString kept = filterTyped(commit);
+  if (kept == commit) {
+    QLineEdit::inputMethodEvent(event);
+    return;
+  }
+  QInputMethodEvent filtered(event->preeditString(), event->attributes());
+  filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+  QLineEdit::inputMethodEvent(&filtered);
+  event->setAccepted(filtered.isAccepted());
+}
+
+void TRxSpinEdit::focusInEvent(QFocusEvent *event) {
+  QLineEdit::focusInEvent(event);
+  switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+      selectAll();
+      break;
+    default:
+      break;
+  }
+}
