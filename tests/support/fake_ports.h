@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <string_view>
+
+#include "core/calculation_ports.h"
+
+// An entry field that always holds one number.
+class FixedSource : public vx::NumberSource {
+public:
+  explicit FixedSource(long double v = 0.0L) : m_v(v) {}
+  long double Value() const override { return m_v; }
+  void set(long double v) { m_v = v; }
+
+private:
+  long double m_v;
+};
+
+// A result field that keeps exactly what was written; for calculations whose
+// results are never read back.
+class RecordingSink : public vx::NumberSink {
+public:
+  void setValue(long double v) override {
+    m_v = v;
+    ++writes;
+  }
+  long double Value() override { return m_v; }
+  int writes = 0;
+
+private:
+  long double m_v = 0.0L;
+};
+
+// Remembers the messages instead of showing a box.
+class RecordingErrorBox : public vx::ErrorBox {
+public:
+  void showError(std::string_view message) override {
+    messages << QString::fromUtf8(message.data(), qsizetype(message.size()));
+  }
+  QStringList messages;
+};
