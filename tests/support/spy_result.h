@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+
+#include "core/calculation_ports.h"
+#include "fields/result_value.h"
+
+// A real result field (its rounding is part of the arithmetic) that also
+// remembers every number a calculation read back from it.
+class SpyResult : public vx::NumberSink {
+public:
+  SpyResult(int decimalPlaces, const QString &displayFormat) {
+    field.setDecimalPlaces(decimalPlaces);
+    field.setDisplayFormat(displayFormat);
+  }
+  void setValue(long double v) override {
+    field.setValue(v);
+    ++writes;
+  }
+  long double Value() override {
+    const long double v = field.Value();
+    readBacks << v;
+    return v;
+  }
+
+  vx::ResultValue field;
+  QList<long double> readBacks;
+  int writes = 0;
+};
