@@ -1,0 +1,192 @@
+// The program as a whole: its title and font, the two windows it creates,
+// how it ends, and the backstop that keeps an escaped exception from ending
+// it.
+
+#include <QFont>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <stdexcept>
+
+#include "core/float_fault.h"
+#include "fields/regional_settings.h"
+#include "support/modal_watchdog.h"
+#include "support/recording_alerts.h"
+#include "ui/AquaTypeForm.h"
+#include "ui/MainForm.h"
+#include "ui/application_windows.h"
+#include "ui/pictures/picture_control.h"
+#include "ui/startup.h"
+#include "ui/vembrix_application.h"
+
+namespace {
+
+// Throws from inside event delivery, where no handler guard is in place.
+class Thrower : public QObject {
+public:
+  int kind = 0;
+
+protected:
+  bool event(QEvent *e) override {
+    if (e->type() != QEvent::User)
+      return QObject::event(e);
+    switch (kind) {
+      case 0:
+        throw vx::FloatFaultError(vx::FloatFault::InvalidOperation);
+      case 1:
+        throw std::runtime_error("Disk full");
+      default:
+        throw 1;
+    }
+  }
+};
+
+// Runs the event loop as the program does, but never for longer than a test
+// may take.
+int runEventLoop(int limitMs = 5000) {
+  QTimer::singleShot(limitMs, qApp, [] { QCoreApplication::exit(99); });
+  return QCoreApplication::exec();
+}
+
+}  // namespace
+
+class TestStartup : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase();
+  void cleanup();
+
+  void application_title_and_font();
+  void windows_are_published_while_they_live();
+  void picture_click_brings_up_the_one_picker();
+  void closing_main_window_ends_program_with_picker_open();
+  void closing_picker_does_not_end_program();
+  void escaped_exception_is_reported_data();
+  void escaped_exception_is_reported();
+
+private:
+  VembrixApplication *app() { return static_cast<VembrixApplication *>(qApp); }
+
+  RegionalSettings m_regional{u'.', u','};
+  RecordingAlerts m_alerts;
+  ModalWatchdog *m_watchdog = nullptr;
+};
+
+void TestStartup::initTestCase() {
+  setUpApplication();
+  app()->setAlerts(&m_alerts);
+  m_watchdog = new ModalWatchdog(0, this);
+}
+
+void TestStartup::cleanup() {
+  m_alerts.clear();
+  m_watchdog->check();
+}
+
+void TestStartup::application_title_and_font() {
+  QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Vembrix"));
+  QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Vembrix"));
+  // Qt keeps font family names in lower case.
+  QVERIFY(QFont::substitutes(QStringLiteral("MS Sans Serif"))
+              .contains(QStringLiteral("Liberation Sans"), Qt::CaseInsensitive));
+  QVERIFY(!QApplication::windowIcon().isNull());
+}
+
+void TestStartup::windows_are_published_while_they_live() {
+  {
+    ApplicationWindows windows(m_regional, m_alerts);
+    QCOMPARE(MainFrm, &windows.mainForm());
+    QCOMPARE(AquaTypeFrm, &windows.picker());
+    QVERIFY(!AquaTypeFrm->isVisible());
+    QCOMPARE(AquaTypeFrm->windowTitle(), QStringLiteral("AquaTypeFrm"));
+    QVERIFY(!AquaTypeFrm->testAttribute(Qt::WA_QuitOnClose));
+  }
+  QCOMPARE(MainFrm, nullptr);
+  QCOMPARE(AquaTypeFrm, nullptr);
+}
+
+void TestStartup::picture_click_brings_up_the_one_picker() {
+  ApplicationWindows windows(m_regional, m_alerts);
+  TMainFrm &main = windows.mainForm();
+  main.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&main));
+
+  const auto topLevelsBefore = QApplication::topLevelWidgets().size();
+  QTest::mouseClick(main.AquaImage, Qt::LeftButton, {}, QPoint(100, 50));
+  QVERIFY(QTest::qWaitForWindowExposed(&windows.picker()));
+  QTest::mouseClick(main.AquaImage, Qt::LeftButton, {}, QPoint(100, 50));
+  QVERIFY(windows.picker().isVisible());
+  QCOMPARE(QApplication::topLevelWidgets().size(), topLevelsBefore);
+  // Opening the picker recomputes nothing.
+  QCOMPARE(main.TankState.AquaType, 0);
+  QVERIFY(m_alerts.reports.isEmpty());
+}
+
+void TestStartup::closing_main_window_ends_program_with_picker_open() {
+  ApplicationWindows windows(m_regional, m_alerts);
+  windows.mainForm().show();
+  windows.mainForm().AquaTypeShow(windows.mainForm().AquaImage);
+  QVERIFY(QTest::qWaitForWindowExposed(&windows.picker()));
+
+  QTimer::singleShot(0, &windows.mainForm(), &QWidget::close);
+  QCOMPARE(runEventLoop(), 0);
+}
+
+void TestStartup::closing_picker_does_not_end_program() {
+  ApplicationWindows windows(m_regional, m_alerts);
+  windows.mainForm().show();
+  windows.mainForm().AquaTypeShow(nullptr);
+  QVERIFY(QTest::qWaitForWindowExposed(&windows.picker()));
+
+  QTimer::singleShot(0, &windows.picker(), &QWidget::close);
+  QTimer::singleShot(200, qApp, [] { QCoreApplication::exit(7); });
+  QCOMPARE(runEventLoop(), 7);
+  QVERIFY(windows.mainForm().isVisible());
+  QVERIFY(!windows.picker().isVisible());
+}
+
+void TestStartup::escaped_exception_is_reported_data() {
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<bool>("posted");
+  QTest::addColumn<QString>("text");
+
+  QTest::newRow("fault, sent") << 0 << false << "Invalid floating point operation.";
+  QTest::newRow("fault, posted") << 0 << true << "Invalid floating point operation.";
+  QTest::newRow("std exception, posted") << 1 << true << "Disk full.";
+  QTest::newRow("anything else, sent") << 2 << false << "Unknown exception.";
+}
+
+void TestStartup::escaped_exception_is_reported() {
+  QFETCH(int, kind);
+  QFETCH(bool, posted);
+  QFETCH(QString, text);
+
+  Thrower thrower;
+  thrower.kind = kind;
+  if (posted) {
+    QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+  } else {
+    QEvent event(QEvent::User);
+    QVERIFY(!QCoreApplication::sendEvent(&thrower, &event));
+  }
+  QCOMPARE(m_alerts.reports.size(), 1);
+  QCOMPARE(m_alerts.reports[0].caption, QStringLiteral("Vembrix"));
+  QCOMPARE(m_alerts.reports[0].text, text);
+
+  // Event delivery goes on as before.
+  QEvent harmless(QEvent::None);
+  QCoreApplication::sendEvent(&thrower, &harmless);
+  QCOMPARE(m_alerts.reports.size(), 1);
+}
+
+int main(int argc, char *argv[]) {
+  // The backstop lives in the application object, so this suite runs under
+  // the program's own one.
+  VembrixApplication app(argc, argv);
+  TestStartup test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
