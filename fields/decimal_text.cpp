@@ -122,8 +122,21 @@ std::optional<long double> parseDecimal(QStringView text, const Separators &seps
   }
   if (i < n && text[i] == seps.decimal) {
     hasMantissa = true;
+    // Zeros after the point count only once a non-zero digit follows them:
+    // trailing ones would scale the digits up and back down again, pushing
+    // the power of ten past its exact range or even overflowing ("1.000…").
+    std::int64_t pendingZeros = 0;
     for (++i; i < n && isDigit(text[i]); ++i) {
-      x = x * 10 + (text[i].unicode() - u'0');
+      const int digit = text[i].unicode() - u'0';
+      if (digit == 0) {
+        ++pendingZeros;
+        continue;
+      }
+      for (; pendingZeros > 0; --pendingZeros) {
+        x *= 10;
+        if (fractionDigits < kCountLimit) ++fractionDigits;
+      }
+      x = x * 10 + digit;
       if (fractionDigits < kCountLimit) ++fractionDigits;
     }
   }

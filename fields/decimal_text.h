@@ -53,10 +53,11 @@ QString scientificText(long double v, const Separators &seps);
 // Parses optional blanks, an optional sign, digits, optionally the decimal
 // separator and digits, optionally "E"/"e" with an optional sign and digits
 // (none means 0), optional blanks. At least one digit or the separator must
-// come before the exponent. The digits are accumulated in extended precision
-// and then scaled by the power of ten, so a short text gives the extended
-// number nearest to it. Empty when the text has another form or the result is
-// not finite.
+// come before the exponent. Only ASCII digits count. The digits (less any
+// trailing zeros after the point) are accumulated in extended precision and
+// then scaled by the power of ten, so a short text gives the extended number
+// nearest to it. Empty when the text has another form or the result is not
+// finite; linear in the length of the text, whatever its length.
 std::optional<long double> parseDecimal(QStringView text, const Separators &seps);
 
 }  // namespace vx
