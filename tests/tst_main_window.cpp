@@ -54,6 +54,8 @@ private slots:
   void result_field_is_bold_read_only_data();
   void result_field_is_bold_read_only();
   void calc_buttons_are_bold_green();
+  void group_frame_runs_above_its_field_data();
+  void group_frame_runs_above_its_field();
   void reflector_list_and_picture();
   void tab_walks_groups_in_order();
 
@@ -293,6 +295,28 @@ void TestMainWindow::calc_buttons_are_bold_green() {
     QVERIFY(button->icon().isNull());
     QVERIFY(button->isEnabled());
   }
+}
+
+void TestMainWindow::group_frame_runs_above_its_field_data() {
+  QTest::addColumn<QString>("box");
+  for (const char *name : {"GroupBox2", "GroupBox10", "Gr", "GroupBox1"})
+    QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestMainWindow::group_frame_runs_above_its_field() {
+  // The fields stand 16 pixels from the top of their box; the frame's top
+  // line must pass above them, through the caption, not across the field.
+  QFETCH(QString, box);
+  QWidget *group = control(box);
+  showWindow();
+  const QImage image = group->grab().toImage();
+  const QColor face = group->palette().color(QPalette::Window);
+  const int x = group->width() - 4;  // right of any caption
+  int frameTop = -1;
+  for (int y = 0; y < image.height() && frameTop < 0; ++y)
+    if (image.pixelColor(x, y) != face)
+      frameTop = y;
+  QVERIFY2(frameTop >= 0 && frameTop < 12, qPrintable(QString::number(frameTop)));
 }
 
 void TestMainWindow::reflector_list_and_picture() {

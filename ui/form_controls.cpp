@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "fields/currency_edit.h"
+#include "ui/classic_group_box.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ void makeBold(QWidget *w) {
 
 QGroupBox *makeGroupBox(QWidget *parent, const char *name, const QString &caption,
                         const QRect &geometry) {
-  auto *box = new QGroupBox(caption, parent);
+  auto *box = new ClassicGroupBox(caption, parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setGeometry(geometry);
   return box;
