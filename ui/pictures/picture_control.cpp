@@ -86,9 +86,10 @@ const QImage &PictureControl::shownImage() const {
 void PictureControl::paintEvent(QPaintEvent *) {
   if (m_picture.isNull()) return;
   QPainter painter(this);
-  // Nearest-neighbour scaling: smoothing would blend the cut-out colour's
-  // neighbours into half-transparent fringes and grey the one-pixel outline.
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // Only a scaled-down picture is transformed at all. Smoothing keeps its
+  // one-pixel lines from breaking up, and since the keyed-out pixels are fully
+  // transparent they blend in as nothing, leaving no fringe of the key colour.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(pictureRect(), shownImage());
 }
 

@@ -1,0 +1,236 @@
+// The embedded artwork: the six tank plans, the image list built from them
+// and the program icon.
+#include <QtTest>
+
+#include <QBitmap>
+#include <QPainter>
+#include <QPixmap>
+
+#include <vector>
+
+#include "ui/pictures/image_list.h"
+#include "ui/pictures/shape_pictures.h"
+#include "ui/pictures/standard_palette.h"
+#include "ui/pictures/window_icon.h"
+
+namespace {
+
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kCyan = 0xff00ffff;
+constexpr QRgb kBlack = 0xff000000;
+
+struct Letter {
+  int shape;
+  QRect box;  // both corners inclusive
+  bool overWater;
+};
+
+// Glyph boxes of every dimension letter.
+const QList<Letter> kLetters = {
+    {0, QRect(QPoint(90, 78), QPoint(100, 89)), true},    {0, QRect(QPoint(172, 51), QPoint(181, 62)), true},
+    {1, QRect(QPoint(92, 15), QPoint(101, 26)), true},    {1, QRect(QPoint(89, 79), QPoint(99, 90)), true},
+    {1, QRect(QPoint(171, 52), QPoint(180, 63)), true},   {1, QRect(QPoint(37, 43), QPoint(46, 54)), true},
+    {2, QRect(QPoint(118, 11), QPoint(127, 22)), true},   {2, QRect(QPoint(169, 36), QPoint(179, 47)), true},
+    {2, QRect(QPoint(73, 41), QPoint(82, 52)), true},     {3, QRect(QPoint(138, 31), QPoint(148, 42)), false},
+    {3, QRect(QPoint(162, 81), QPoint(171, 92)), false},  {3, QRect(QPoint(96, 72), QPoint(105, 83)), true},
+    {4, QRect(QPoint(138, 31), QPoint(148, 42)), false},  {4, QRect(QPoint(107, 50), QPoint(116, 61)), true},
+    {5, QRect(QPoint(139, 44), QPoint(149, 55)), false},
+};
+
+const Letter *letterAt(int shape, QPoint p) {
+  for (const Letter &l : kLetters)
+    if (l.shape == shape && l.box.contains(p)) return &l;
+  return nullptr;
+}
+
+// The white pixels a 4-connected fill from the border reaches: what drops
+// out as background once white is keyed out.
+std::vector<bool> background(const QImage &image) {
+  const int w = image.width();
+  std::vector<bool> reached(static_cast<size_t>(w * image.height()), false);
+  std::vector<QPoint> pending;
+  for (int x = 0; x < w; ++x) pending.insert(pending.end(), {QPoint(x, 0), QPoint(x, image.height() - 1)});
+  for (int y = 0; y < image.height(); ++y) pending.insert(pending.end(), {QPoint(0, y), QPoint(w - 1, y)});
+  while (!pending.empty()) {
+    const QPoint p = pending.back();
+    pending.pop_back();
+    if (!image.valid(p) || reached[static_cast<size_t>(p.y() * w + p.x())] || image.pixel(p) != kWhite) continue;
+    reached[static_cast<size_t>(p.y() * w + p.x())] = true;
+    pending.insert(pending.end(), {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
+  }
+  return reached;
+}
+
+bool isPure(QRgb c) { return c == kWhite || c == kCyan || c == kBlack; }
+
+}  // namespace
+
+class TestShapePictures : public QObject {
+  Q_OBJECT
+
+private slots:
+  void shapes_data() {
+    QTest::addColumn<int>("shape");
+    for (int code = 0; code < kShapeCount; ++code) QTest::addRow("shape %d", code) << code;
+  }
+
+  // Keying out white must remove the background and nothing else, and the
+  // outline must keep the water from the background. Half-tones belong to
+  // the letters alone: blends of black into cyan inside the tank, into white
+  // outside, and never outside a glyph box.
+  void cleanDrawing_data() { shapes_data(); }
+  void cleanDrawing() {
+    QFETCH(int, shape);
+    const QImage picture = shapePicture(shape);
+    QCOMPARE(picture.size(), QSize(200, 100));
+    QVERIFY(!picture.hasAlphaChannel());
+    QCOMPARE(picture.pixel(0, 99), kWhite);  // the key colour of the picture controls
+    const std::vector<bool> outside = background(picture);
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) {
+        const QRgb c = picture.pixel(x, y);
+        const Letter *letter = letterAt(shape, {x, y});
+        const QByteArray where = QStringLiteral("%1,%2").arg(x).arg(y).toLatin1();
+        if (c == kWhite && !outside[static_cast<size_t>(y * picture.width() + x)])
+          QVERIFY2(letter && !letter->overWater, "enclosed white: " + where);  // only a letter's counter
+        if (c == kCyan)
+          for (const QPoint n : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
+            QVERIFY2(!picture.valid(n) || picture.pixel(n) != kWhite, "water meets background: " + where);
+        if (isPure(c)) continue;
+        QVERIFY2(letter, "half-tone outside the letters: " + where);
+        QVERIFY2(letter->overWater ? qRed(c) == 0 && qGreen(c) == qBlue(c)
+                                   : qRed(c) == qGreen(c) && qGreen(c) == qBlue(c),
+                 "odd letter shade: " + where);
+      }
+  }
+
+  // Each letter inks its box from the top row to the bottom one, smoothed.
+  void letterFillsItsBox() {
+    for (const Letter &l : kLetters) {
+      const QImage picture = shapePicture(l.shape);
+      const auto inked = [&](int y) {
+        int n = 0;
+        for (int x = l.box.left(); x <= l.box.right(); ++x) n += picture.pixel(x, y) != picture.pixel(l.box.left() - 1, y);
+        return n;
+      };
+      int shades = 0;
+      for (int y = l.box.top(); y <= l.box.bottom(); ++y)
+        for (int x = l.box.left(); x <= l.box.right(); ++x) shades += !isPure(picture.pixel(x, y));
+      QVERIFY(inked(l.box.top()) > 0 && inked(l.box.bottom()) > 0);
+      QVERIFY(shades > 0);
+    }
+  }
+
+  void landmarks_data() {
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QRgb>("colour");
+    QTest::newRow("rectangle: corners") << 0 << QPoint(6, 6) << kBlack;
+    QTest::newRow("rectangle: far corner") << 0 << QPoint(191, 96) << kBlack;
+    QTest::newRow("rectangle: just outside") << 0 << QPoint(5, 50) << kWhite;
+    QTest::newRow("bevelled: bevel starts") << 1 << QPoint(190, 68) << kBlack;
+    QTest::newRow("bevelled: front edge ends") << 1 << QPoint(34, 97) << kBlack;
+    QTest::newRow("bevelled: corner cut away") << 1 << QPoint(10, 92) << kWhite;
+    QTest::newRow("vision: back corner") << 2 << QPoint(5, 7) << kBlack;
+    QTest::newRow("vision: deepest point of the arc") << 2 << QPoint(97, 91) << kBlack;
+    QTest::newRow("vision: in front of the arc") << 2 << QPoint(97, 92) << kWhite;
+    QTest::newRow("corner: rear corner") << 3 << QPoint(100, 9) << kBlack;
+    QTest::newRow("corner: cut edge ends") << 3 << QPoint(153, 86) << kBlack;
+    QTest::newRow("corner: front corner cut away") << 3 << QPoint(38, 84) << kWhite;
+    QTest::newRow("corner vision: wall runs on straight") << 4 << QPoint(35, 76) << kBlack;
+    QTest::newRow("corner vision: arc under the corner") << 4 << QPoint(100, 91) << kBlack;
+    QTest::newRow("hexagon: top point") << 5 << QPoint(97, 8) << kBlack;
+    QTest::newRow("hexagon: right side") << 5 << QPoint(133, 50) << kBlack;
+    QTest::newRow("hexagon: water") << 5 << QPoint(97, 50) << kCyan;
+  }
+  void landmarks() {
+    QFETCH(int, shape);
+    QFETCH(QPoint, at);
+    QFETCH(QRgb, colour);
+    QCOMPARE(shapePicture(shape).pixel(at), colour);
+  }
+
+  // 9 x 9 heads whose points sit on the pixels next to the measured edges.
+  void arrowHeads_data() {
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("topEdge");
+    QTest::addColumn<int>("bottomEdge");
+    QTest::newRow("bevelled depth") << 1 << 49 << 7 << 97;
+    QTest::newRow("vision depth") << 2 << 88 << 7 << 91;
+    QTest::newRow("corner vision depth") << 4 << 100 << 9 << 91;
+  }
+  void arrowHeads() {
+    QFETCH(int, shape);
+    QFETCH(int, x);
+    QFETCH(int, topEdge);
+    QFETCH(int, bottomEdge);
+    const QImage picture = shapePicture(shape);
+    for (const auto &[tip, down] : {std::pair{topEdge + 1, 1}, std::pair{bottomEdge - 1, -1}}) {
+      QCOMPARE(picture.pixel(x, tip), kBlack);
+      const int base = tip + 8 * down;
+      for (int dx = -4; dx <= 4; ++dx) QCOMPARE(picture.pixel(x + dx, base), kBlack);
+      QVERIFY(picture.pixel(x - 5, base) != kBlack && picture.pixel(x + 5, base) != kBlack);
+      QVERIFY(picture.pixel(x - 1, base + down) != kBlack);  // only the shaft goes on
+    }
+  }
+
+  // Over a colour, the margin and the background keep that colour and the
+  // drawing comes out unchanged, through draw() and through the QBitmap mask.
+  void imageListDrawsThroughItsMask_data() { shapes_data(); }
+  void imageListDrawsThroughItsMask() {
+    QFETCH(int, shape);
+    const ImageList list;
+    QCOMPARE(list.count(), kShapeCount);
+    QCOMPARE(list.cellSize(), QSize(202, 102));
+    const QImage cell = list.cell(shape);
+    QCOMPARE(cell.copy(1, 1, 200, 100), shapePicture(shape));
+    constexpr QRgb kUnder = 0xffc0ff10;
+    const QPoint at(3, 2);
+    QImage viaDraw(208, 106, QImage::Format_RGB32);
+    viaDraw.fill(kUnder);
+    QImage viaMask = viaDraw;
+    {
+      QPainter painter(&viaDraw);
+      list.draw(painter, at, shape);
+    }
+    QPixmap masked = QPixmap::fromImage(cell);
+    masked.setMask(list.mask(shape));
+    QPainter(&viaMask).drawPixmap(at, masked);
+    for (int y = 0; y < viaDraw.height(); ++y)
+      for (int x = 0; x < viaDraw.width(); ++x) {
+        const QPoint p = QPoint(x, y) - at;
+        const bool clear = !QRect(1, 1, 200, 100).contains(p) || cell.pixel(p) == kWhite;
+        QCOMPARE(viaDraw.pixel(x, y), clear ? kUnder : cell.pixel(p));
+        QCOMPARE(viaMask.pixel(x, y), clear ? kUnder : cell.pixel(p));
+      }
+  }
+
+  void icon() {
+    const QImage icon = windowIconImage();
+    QCOMPARE(icon.size(), QSize(32, 32));
+    QCOMPARE(icon.format(), QImage::Format_Indexed8);
+    QCOMPARE(icon.colorTable(), standardPalette16());
+    QVERIFY(!windowIcon().isNull());
+    QRect shortWord, longWord;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) {
+        const QRgb c = icon.pixel(x, y);
+        const bool bright = y >= 6 && y <= 25;
+        if (c == qRgb(255, 0, 0)) {
+          QVERIFY2((y >= 8 && y <= 15) || (y >= 17 && y <= 24), qPrintable(QString::number(y)));
+          (y <= 15 ? shortWord : longWord) |= QRect(x, y, 1, 1);
+        } else {
+          QCOMPARE(c, bright ? qRgb(0, 255, 0) : qRgb(0, 128, 0));
+        }
+      }
+    QCOMPARE(shortWord.left(), 6);
+    QCOMPARE(longWord.left(), 1);
+    QCOMPARE(shortWord.height(), 8);
+    QCOMPARE(longWord.height(), 8);
+    QVERIFY(shortWord.width() < longWord.width());
+  }
+};
+
+QTEST_MAIN(TestShapePictures)
+#include "tst_shape_pictures.moc"
