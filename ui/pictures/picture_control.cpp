@@ -94,8 +94,9 @@ void PictureControl::paintEvent(QPaintEvent *) {
 }
 
 void PictureControl::mousePressEvent(QMouseEvent *event) {
-  if (event->button() == Qt::LeftButton) m_leftPressed = true;
-  QWidget::mousePressEvent(event);
+  if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  m_leftPressed = true;
+  event->accept();
 }
 
 void PictureControl::mouseReleaseEvent(QMouseEvent *event) {
