@@ -103,22 +103,6 @@ private slots:
     QCOMPARE(flux.property("value").toDouble(), 12.5);
   }
 
-  void wholeNumberFields() {
-    QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TCurrencyEdit power(regional);
-    power.setDecimalPlaces(0);
-    power.setDisplayFormat(QStringLiteral("0 W"));
-    power.setValue(-0.4L);
-    QCOMPARE(power.Value(), 0.0L);
-    QCOMPARE(power.text(), QStringLiteral("0 W"));
-    power.setValue(2.5L);
-    QCOMPARE(power.Value(), 3.0L);
-    power.setValue(1e20L);
-    QCOMPARE(power.text(), QStringLiteral("1E20"));
-    QCOMPARE(power.Value(), 1e20L);
-  }
-
   void separatorChangeRewritesDisplay() {
     RegionalSettings regional(u'.', u',');
     TCurrencyEdit f(regional);

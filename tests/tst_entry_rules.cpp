@@ -90,23 +90,6 @@ private slots:
     }
   }
 
-  void readFloat_data() {
-    QTest::addColumn<QString>("text");  // "." stands for the decimal separator
-    QTest::addColumn<long double>("expected");
-    QTest::newRow("typed beyond decimals") << "7.255" << 7.255L;
-    QTest::newRow("lone separator") << "." << 0.0L;
-    QTest::newRow("exponent") << "1e3" << 1000.0L;
-    QTest::newRow("empty exponent") << "5E" << 5.0L;
-    QTest::newRow("negative") << "-12.5" << -12.5L;
-  }
-  void readFloat() {
-    QFETCH(QString, text);
-    QFETCH(long double, expected);
-    for (const Separators &seps : {kPoint, kComma}) {
-      QCOMPARE(vx::readEntryValue(withSeparator(text, seps), {vtFloat, 2}, seps), expected);
-    }
-  }
-
   void otherSeparatorReadsZero() {
     QCOMPARE(vx::readEntryValue(u"12.5", {vtFloat, 2}, kComma), 0.0L);
     QCOMPARE(vx::readEntryValue(u"12,5", {vtFloat, 2}, kPoint), 0.0L);
