@@ -41,8 +41,6 @@ public:
   QString editText() const;
   QString displayText() const;
 
-  const vx::ResultValue &model() const { return m_model; }
-
 protected:
   void paintEvent(QPaintEvent *event) override;
 
