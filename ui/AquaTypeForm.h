@@ -2,14 +2,46 @@
 
 #include <QWidget>
 
-// The tank-shape picker: a separate top-level window that the main window's
-// picture opens. For now it only stands in its place, so that start-up,
-// AquaTypeShow and closing behave as they will with the pictures in it.
+class Alerts;
+class PictureControl;
+class QGroupBox;
+class QShowEvent;
+
+// The tank-shape picker: six plan drawings, one per shape code, each under
+// the shape's name. A click on one writes the choice into the main window
+// through MainFrm and hides the picker again. It is a top-level window of its
+// own, not owned by the main window, and is hidden rather than destroyed, so
+// it keeps the place the user moved it to.
 class TAquaTypeFrm : public QWidget {
   Q_OBJECT
 
 public:
-  explicit TAquaTypeFrm(QWidget *parent = nullptr);
+  explicit TAquaTypeFrm(Alerts &alerts);
+  ~TAquaTypeFrm() override;
+
+  // Sender is the clicked picture; its Tag is the shape code.
+  void SetType(QObject *Sender);
+
+  QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr;
+  QGroupBox *GroupBox4 = nullptr, *GroupBox5 = nullptr, *GroupBox6 = nullptr;
+  // The first picture shares its name with the main window's picture, but is
+  // the picker's own.
+  PictureControl *AquaImage = nullptr;
+  PictureControl *Image1 = nullptr, *Image2 = nullptr, *Image3 = nullptr;
+  PictureControl *Image4 = nullptr, *Image5 = nullptr;
+
+protected:
+  // Centres the picker at its first showing only; afterwards it comes back
+  // wherever the user left it.
+  void showEvent(QShowEvent *event) override;
+
+private:
+  // Defined in aqua_type_form_layout.cpp: the hand-placed controls.
+  void buildLayout();
+  void wireHandlers();
+
+  Alerts &m_alerts;
+  bool m_placed = false;
 };
 
 // The one picker, for the main window to show.

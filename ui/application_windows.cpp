@@ -6,7 +6,7 @@
 ApplicationWindows::ApplicationWindows(const RegionalSettings &regional, Alerts &alerts)
     : m_main(std::make_unique<TMainFrm>(regional, alerts)) {
   MainFrm = m_main.get();
-  m_picker = std::make_unique<TAquaTypeFrm>();
+  m_picker = std::make_unique<TAquaTypeFrm>(alerts);
   AquaTypeFrm = m_picker.get();
 }
 
