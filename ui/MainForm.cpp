@@ -151,6 +151,9 @@ void TMainFrm::GhCalc(QObject * /*Sender*/) {
 void TMainFrm::AquaTypeShow(QObject * /*Sender*/) {
   if (!AquaTypeFrm)
     return;
+  // The one picker, shown modelessly, or only brought to the front when it is
+  // already up; the window manager may have minimised it meanwhile.
+  AquaTypeFrm->setWindowState(AquaTypeFrm->windowState() & ~Qt::WindowMinimized);
   AquaTypeFrm->show();
   AquaTypeFrm->raise();
   AquaTypeFrm->activateWindow();
