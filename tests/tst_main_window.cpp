@@ -275,6 +275,8 @@ void TestMainWindow::calc_buttons_are_bold_green() {
                               m_window->Co2CalcBtn, m_window->TempCalcBtn, m_window->GhCalcBtn}) {
     QVERIFY2(button->font().bold(), qPrintable(button->objectName()));
     QCOMPARE(button->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
+    // A disabled button keeps the platform's greyed caption, not the green.
+    QVERIFY(button->palette().color(QPalette::Disabled, QPalette::ButtonText) != QColor(0, 128, 0));
     QVERIFY(button->icon().isNull());
     QVERIFY(button->isEnabled());
   }

@@ -67,8 +67,11 @@ QPushButton *makeCalcButton(QWidget *parent, const char *name, QPoint topLeft) {
   button->setGeometry(QRect(topLeft, QSize(201, 25)));
   button->setAutoDefault(false);
   makeBold(button);
+  // Green only while enabled: a disabled button (the lighting one for shapes
+  // without a lit rectangle) must still look disabled.
   QPalette palette = button->palette();
-  palette.setColor(QPalette::ButtonText, QColor(0, 128, 0));
+  palette.setColor(QPalette::Active, QPalette::ButtonText, QColor(0, 128, 0));
+  palette.setColor(QPalette::Inactive, QPalette::ButtonText, QColor(0, 128, 0));
   button->setPalette(palette);
   return button;
 }
