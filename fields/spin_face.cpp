@@ -1,0 +1,94 @@
+#include "fields/spin_face.h"
+
+#include <QPalette>
+#include <utility>
+
+#include "fields/spin_glyphs.h"
+
+namespace vx {
+
+namespace {
+
+// Pixels are set one by one: the design fixes every one of them, and a
+// painter's line rasterisation could move a diagonal's end by one.
+class FacePixels {
+public:
+  explicit FacePixels(QImage &image) : m_image(image) {}
+
+  void set(int x, int y, const QColor &c) {
+    if (m_image.valid(x, y)) m_image.setPixel(x, y, c.rgb());
+  }
+  void row(int y, int x0, int x1, const QColor &c) {
+    for (int x = x0; x <= x1; ++x) set(x, y, c);
+  }
+  void column(int x, int y0, int y1, const QColor &c) {
+    for (int y = y0; y <= y1; ++y) set(x, y, c);
+  }
+  // The pixels with x + y == sum, for x from x0 to x1.
+  void antiDiagonal(int sum, int x0, int x1, const QColor &c) {
+    for (int x = x0; x <= x1; ++x) set(x, sum - x, c);
+  }
+  void glyph(const QImage &glyph, QPoint topLeft, const QColor &c) {
+    for (int y = 0; y < glyph.height(); ++y)
+      for (int x = 0; x < glyph.width(); ++x)
+        if (isGlyphInk(glyph, x, y)) set(topLeft.x() + x, topLeft.y() + y, c);
+  }
+
+private:
+  QImage &m_image;
+};
+
+}  // namespace
+
+SpinFaceColours spinFaceColours(const QPalette &palette) {
+  const auto active = [&palette](QPalette::ColorRole role) {
+    return palette.color(QPalette::Active, role);
+  };
+  return {active(QPalette::Button), active(QPalette::WindowText), active(QPalette::Light),
+          active(QPalette::Dark), active(QPalette::ButtonText)};
+}
+
+QImage paintSpinFace(int side, SpinHalf pressed, const SpinGlyphs &glyphs,
+                     const SpinFaceColours &colours) {
+  if (side <= 0) return {};
+  QImage image(side, side, QImage::Format_RGB32);
+  image.fill(colours.face);
+  FacePixels px(image);
+  const int last = side - 1;
+
+  px.row(0, 0, last, colours.frame);
+  px.row(last, 0, last, colours.frame);
+  px.column(0, 0, last, colours.frame);
+  px.column(last, 0, last, colours.frame);
+  // From just outside the bottom-left corner to just outside the top-right
+  // one, so both corner pixels are part of it.
+  px.antiDiagonal(last, 0, last, colours.frame);
+
+  // Each half is a triangle inside the outline and the diagonal. Its
+  // upper-left edges are drawn first and its lower-right ones after, so the
+  // lower-right colour takes the two corners they share.
+  const auto bevel = [&colours](SpinHalf half, SpinHalf pushed) {
+    return pushed == half ? std::pair{colours.shadow, colours.highlight}
+                          : std::pair{colours.highlight, colours.shadow};
+  };
+  {
+    const auto [upperLeft, lowerRight] = bevel(SpinHalf::Up, pressed);
+    px.row(1, 1, side - 3, upperLeft);
+    px.column(1, 1, side - 3, upperLeft);
+    px.antiDiagonal(side - 2, 1, side - 3, lowerRight);
+  }
+  {
+    const auto [upperLeft, lowerRight] = bevel(SpinHalf::Down, pressed);
+    px.antiDiagonal(side, 2, side - 2, upperLeft);
+    px.column(side - 2, 2, side - 2, lowerRight);
+    px.row(side - 2, 2, side - 2, lowerRight);
+  }
+
+  const QSize size(side, side);
+  px.glyph(glyphs.up, upGlyphTopLeft(size, glyphs.up.size(), pressed == SpinHalf::Up),
+           colours.glyph);
+  px.glyph(glyphs.down, downGlyphTopLeft(size, glyphs.down.size()), colours.glyph);
+  return image;
+}
+
+}  // namespace vx

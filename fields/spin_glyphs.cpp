@@ -1,0 +1,44 @@
+#include "fields/spin_glyphs.h"
+
+#include <array>
+
+namespace vx {
+
+namespace {
+
+constexpr int kGlyphSide = 6;
+
+using GlyphRows = std::array<const char *, kGlyphSide>;
+
+constexpr GlyphRows kUpRows = {
+    "..##..",
+    ".####.",
+    "######",
+    "..##..",
+    "..##..",
+    "..##..",
+};
+
+QImage monoFromRows(const GlyphRows &rows, bool upsideDown) {
+  QImage image(kGlyphSide, kGlyphSide, QImage::Format_Mono);
+  image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+  image.fill(0);
+  for (int y = 0; y < kGlyphSide; ++y) {
+    const char *row = rows[upsideDown ? kGlyphSide - 1 - y : y];
+    for (int x = 0; x < kGlyphSide; ++x)
+      if (row[x] == '#') image.setPixel(x, y, 1);
+  }
+  return image;
+}
+
+}  // namespace
+
+QImage spinUpGlyph() { return monoFromRows(kUpRows, false); }
+
+QImage spinDownGlyph() { return monoFromRows(kUpRows, true); }
+
+bool isGlyphInk(const QImage &glyph, int x, int y) {
+  return glyph.valid(x, y) && qGray(glyph.pixel(x, y)) < 128;
+}
+
+}  // namespace vx

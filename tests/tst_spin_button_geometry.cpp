@@ -1,0 +1,180 @@
+// The spin button's pixel rules without a widget: its place in the field,
+// which half a pixel belongs to, where the arrows go, and the three faces.
+#include <QtTest>
+
+#include "fields/spin_face.h"
+#include "fields/spin_geometry.h"
+#include "fields/spin_glyphs.h"
+
+using vx::SpinHalf;
+
+Q_DECLARE_METATYPE(SpinHalf)
+
+class TestSpinButtonGeometry : public QObject {
+  Q_OBJECT
+
+private slots:
+  void buttonRect_data() {
+    QTest::addColumn<QSize>("field");
+    QTest::addColumn<QRect>("button");
+    QTest::newRow("wide field 185 x 21") << QSize(185, 21) << QRect(165, 1, 18, 18);
+    QTest::newRow("narrow field 81 x 21") << QSize(81, 21) << QRect(61, 1, 18, 18);
+    QTest::newRow("taller field") << QSize(100, 30) << QRect(71, 1, 27, 27);
+    QTest::newRow("too low for a button") << QSize(50, 2) << QRect(49, 1, 0, 0);
+  }
+  void buttonRect() {
+    QFETCH(QSize, field);
+    QFETCH(QRect, button);
+    QCOMPARE(vx::spinButtonRect(field), button);
+    QCOMPARE(vx::spinTextEnd(field), button.left() - 2);
+  }
+
+  // An 18 x 18 button: the diagonal is y = 18 - x, and a pixel on it is
+  // upper.
+  void halves_data() {
+    QTest::addColumn<QSize>("button");
+    QTest::addColumn<QPoint>("pixel");
+    QTest::addColumn<SpinHalf>("half");
+    const QSize b(18, 18);
+    QTest::newRow("top-left corner") << b << QPoint(0, 0) << SpinHalf::Up;
+    QTest::newRow("bottom-right corner") << b << QPoint(17, 17) << SpinHalf::Down;
+    QTest::newRow("bottom-left corner") << b << QPoint(0, 17) << SpinHalf::Up;
+    QTest::newRow("on the line, bottom row") << b << QPoint(1, 17) << SpinHalf::Up;
+    QTest::newRow("below the line, bottom row") << b << QPoint(2, 17) << SpinHalf::Down;
+    QTest::newRow("on the line, right column") << b << QPoint(17, 1) << SpinHalf::Up;
+    QTest::newRow("below the line, right column") << b << QPoint(17, 2) << SpinHalf::Down;
+    QTest::newRow("on the line, middle") << b << QPoint(9, 9) << SpinHalf::Up;
+    QTest::newRow("right of the middle") << b << QPoint(10, 9) << SpinHalf::Down;
+    QTest::newRow("below the middle") << b << QPoint(9, 10) << SpinHalf::Down;
+    QTest::newRow("left of the middle") << b << QPoint(8, 9) << SpinHalf::Up;
+    QTest::newRow("right of the button") << b << QPoint(18, 5) << SpinHalf::None;
+    QTest::newRow("above the button") << b << QPoint(5, -1) << SpinHalf::None;
+    QTest::newRow("wide button, on the line") << QSize(20, 10) << QPoint(10, 5) << SpinHalf::Up;
+    QTest::newRow("wide button, below it") << QSize(20, 10) << QPoint(11, 5) << SpinHalf::Down;
+  }
+  void halves() {
+    QFETCH(QSize, button);
+    QFETCH(QPoint, pixel);
+    QFETCH(SpinHalf, half);
+    QCOMPARE(vx::spinHalfAt(pixel, button), half);
+  }
+
+  void roundingTiesToEven_data() {
+    QTest::addColumn<int>("num");
+    QTest::addColumn<int>("den");
+    QTest::addColumn<int>("rounded");
+    QTest::newRow("1.5") << 6 << 4 << 2;
+    QTest::newRow("2.5") << 10 << 4 << 2;
+    QTest::newRow("1.25") << 5 << 4 << 1;
+    QTest::newRow("1.75") << 7 << 4 << 2;
+    QTest::newRow("-0.5") << -2 << 4 << 0;
+    QTest::newRow("-1.5") << -6 << 4 << -2;
+  }
+  void roundingTiesToEven() {
+    QFETCH(int, num);
+    QFETCH(int, den);
+    QFETCH(int, rounded);
+    QCOMPARE(vx::roundDivHalfEven(num, den), rounded);
+  }
+
+  // The quarter points less half a 6-pixel arrow, rounded, then moved.
+  void glyphPositions_data() {
+    QTest::addColumn<int>("side");
+    QTest::addColumn<QPoint>("up");
+    QTest::addColumn<QPoint>("upPressed");
+    QTest::addColumn<QPoint>("down");
+    QTest::newRow("18: 1.5 and 10.5 round to even") << 18 << QPoint(3, 3) << QPoint(4, 4)
+                                                    << QPoint(9, 9);
+    QTest::newRow("14: 0.5 and 7.5 round to even") << 14 << QPoint(1, 1) << QPoint(2, 2)
+                                                   << QPoint(7, 7);
+    QTest::newRow("17: no ties") << 17 << QPoint(2, 2) << QPoint(3, 3) << QPoint(9, 9);
+  }
+  void glyphPositions() {
+    QFETCH(int, side);
+    QFETCH(QPoint, up);
+    QFETCH(QPoint, upPressed);
+    QFETCH(QPoint, down);
+    const QSize button(side, side);
+    const QSize glyph(6, 6);
+    QCOMPARE(vx::upGlyphTopLeft(button, glyph, false), up);
+    QCOMPARE(vx::upGlyphTopLeft(button, glyph, true), upPressed);
+    QCOMPARE(vx::downGlyphTopLeft(button, glyph), down);
+  }
+
+  void glyphs() {
+    const auto rows = [](const QImage &glyph) {
+      QStringList out;
+      for (int y = 0; y < glyph.height(); ++y) {
+        QString row;
+        for (int x = 0; x < glyph.width(); ++x) row += vx::isGlyphInk(glyph, x, y) ? u'#' : u'.';
+        out << row;
+      }
+      return out;
+    };
+    const QStringList up = {"..##..", ".####.", "######", "..##..", "..##..", "..##.."};
+    QCOMPARE(rows(vx::spinUpGlyph()), up);
+    QStringList down = up;
+    std::reverse(down.begin(), down.end());
+    QCOMPARE(rows(vx::spinDownGlyph()), down);
+  }
+
+  // Key pixels of the 18 x 18 faces, each colour role told apart:
+  // F face, K frame, H highlight, S shadow, G glyph.
+  void facePixels_data() {
+    QTest::addColumn<SpinHalf>("pressed");
+    QTest::addColumn<QPoint>("pixel");
+    QTest::addColumn<QChar>("role");
+    const auto row = [](const char *name, SpinHalf pressed, QPoint p, char role) {
+      QTest::newRow(name) << pressed << p << QChar::fromLatin1(role);
+    };
+    const SpinHalf none = SpinHalf::None;
+    row("outline top-left", none, {0, 0}, 'K');
+    row("outline bottom-right", none, {17, 17}, 'K');
+    row("diagonal middle", none, {8, 9}, 'K');
+    row("diagonal just inside its ends", none, {1, 16}, 'K');
+    row("upper top edge", none, {5, 1}, 'H');
+    row("upper left edge", none, {1, 5}, 'H');
+    row("upper along the diagonal", none, {8, 8}, 'S');
+    row("upper top-right tip", none, {15, 1}, 'S');
+    row("lower along the diagonal", none, {10, 8}, 'H');
+    row("lower right edge", none, {16, 9}, 'S');
+    row("lower bottom edge", none, {9, 16}, 'S');
+    row("face", none, {3, 12}, 'F');
+    row("up arrow tip", none, {5, 3}, 'G');
+    row("up arrow white is transparent", none, {3, 3}, 'F');
+    row("up arrow widest row", none, {3, 5}, 'G');
+    row("down arrow widest row", none, {9, 12}, 'G');
+    row("down arrow tip", none, {11, 14}, 'G');
+    row("upper pressed: top edge", SpinHalf::Up, {5, 1}, 'S');
+    row("upper pressed: along the diagonal", SpinHalf::Up, {8, 8}, 'H');
+    row("upper pressed: lower half unchanged", SpinHalf::Up, {16, 9}, 'S');
+    row("upper pressed: arrow tip moved", SpinHalf::Up, {6, 4}, 'G');
+    row("upper pressed: old tip is face", SpinHalf::Up, {5, 3}, 'F');
+    row("upper pressed: down arrow stays", SpinHalf::Up, {9, 12}, 'G');
+    row("lower pressed: along the diagonal", SpinHalf::Down, {10, 8}, 'S');
+    row("lower pressed: right edge", SpinHalf::Down, {16, 9}, 'H');
+    row("lower pressed: upper half unchanged", SpinHalf::Down, {5, 1}, 'H');
+    row("lower pressed: down arrow stays", SpinHalf::Down, {9, 12}, 'G');
+    row("lower pressed: up arrow stays", SpinHalf::Down, {5, 3}, 'G');
+  }
+  void facePixels() {
+    QFETCH(SpinHalf, pressed);
+    QFETCH(QPoint, pixel);
+    QFETCH(QChar, role);
+    const vx::SpinFaceColours colours{QColor(192, 192, 192), QColor(Qt::black),
+                                      QColor(Qt::white), QColor(128, 128, 128),
+                                      QColor(Qt::blue)};
+    const QHash<QChar, QColor> byRole = {{u'F', colours.face},
+                                         {u'K', colours.frame},
+                                         {u'H', colours.highlight},
+                                         {u'S', colours.shadow},
+                                         {u'G', colours.glyph}};
+    const QImage face =
+        vx::paintSpinFace(18, pressed, {vx::spinUpGlyph(), vx::spinDownGlyph()}, colours);
+    QCOMPARE(face.size(), QSize(18, 18));
+    QCOMPARE(QColor(face.pixel(pixel)), byRole.value(role));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestSpinButtonGeometry)
+#include "tst_spin_button_geometry.moc"
