@@ -1,5 +1,7 @@
 #include "image_list.h"
 
+#include <algorithm>
+
 #include "shape_pictures.h"
 
 namespace {
@@ -25,12 +27,22 @@ ImageList::ImageList() {
     cell.opaque = QImage(kCellSize, QImage::Format_MonoLSB);
     cell.opaque.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     cell.masked = QImage(kCellSize, QImage::Format_ARGB32_Premultiplied);
+    // Row by row on the raw lines: the list is built while the main window
+    // is, and pixel()/setPixel() cost a format dispatch and a detach check
+    // per call, which made this loop a large share of the program's start.
+    const QImage &colours = cell.colours;
     for (int y = 0; y < kCellSize.height(); ++y) {
+      const auto *source = reinterpret_cast<const QRgb *>(colours.constScanLine(y));
+      auto *masked = reinterpret_cast<QRgb *>(cell.masked.scanLine(y));
+      uchar *opaqueBits = cell.opaque.scanLine(y);
+      std::fill_n(opaqueBits, cell.opaque.bytesPerLine(), uchar(0));
       for (int x = 0; x < kCellSize.width(); ++x) {
-        const QRgb colour = cell.colours.pixel(x, y);
+        const QRgb colour = source[x] | 0xff000000u;  // RGB32 reads as opaque
         const bool opaque = colour != kBackground;
-        cell.opaque.setPixel(x, y, opaque ? 1 : 0);
-        cell.masked.setPixel(x, y, opaque ? colour : qRgba(0, 0, 0, 0));
+        // Opaque pixels are opaque premultiplied colours already.
+        masked[x] = opaque ? colour : qRgba(0, 0, 0, 0);
+        if (opaque)
+          opaqueBits[x >> 3] |= uchar(1u << (x & 7));  // MonoLSB: bit 0 is the leftmost pixel
       }
     }
     m_cells.append(cell);
