@@ -1,0 +1,106 @@
+// Button press to repainted result, for each calculator on the real window
+// (offscreen): a real click() through the guard and the signal, the
+// calculation, and then the event loop until every field the calculation
+// writes has been painted again. That is what the user waits for. (The
+// rating panel repaints only when its rating changes, so it is not waited for.)
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include <vector>
+
+#include "fields/currency_edit.h"
+#include "fields/regional_settings.h"
+#include "ui/MainForm.h"
+#include "ui/alerts.h"
+#include "ui/startup.h"
+
+namespace {
+
+// Boxes would block a benchmark; none is expected on the default inputs.
+class SilentAlerts final : public Alerts {
+public:
+  void showError(std::string_view) override {}
+  void reportFault(const QString &, const QString &) override {}
+};
+
+// Counts the paint events of the widgets it watches.
+class PaintCounter : public QObject {
+public:
+  int painted = 0;
+
+protected:
+  bool eventFilter(QObject *, QEvent *e) override {
+    if (e->type() == QEvent::Paint)
+      ++painted;
+    return false;
+  }
+};
+
+struct Window {
+  RegionalSettings regional{u'.', u','};
+  SilentAlerts alerts;
+  TMainFrm frm{regional, alerts};
+  Window() {
+    frm.show();
+    QApplication::processEvents();
+  }
+};
+
+Window &window() {
+  static auto *w = new Window;  // lives until exit, like the program's window
+  return *w;
+}
+
+void pressAndRepaint(benchmark::State &state, QPushButton *TMainFrm::*button,
+                     std::vector<QWidget *> (*results)(TMainFrm &)) {
+  Window &w = window();
+  QPushButton *b = w.frm.*button;
+  const std::vector<QWidget *> watched = results(w.frm);
+  PaintCounter counter;
+  for (QWidget *r : watched)
+    r->installEventFilter(&counter);
+  const int wanted = static_cast<int>(watched.size());
+
+  for (auto _ : state) {
+    counter.painted = 0;
+    b->click();
+    // Each write of a result asks for a repaint; the next turns of the event
+    // loop deliver it. A field that never repaints would be a fault.
+    for (int turns = 0; counter.painted < wanted; ++turns) {
+      if (turns == 1000) {
+        state.SkipWithError("a result field was not repainted");
+        break;
+      }
+      QApplication::processEvents();
+    }
+  }
+  for (QWidget *r : watched)
+    r->removeEventFilter(&counter);
+}
+
+std::vector<QWidget *> volumeResults(TMainFrm &f) { return {f.VAquaBox, f.VGrBox}; }
+std::vector<QWidget *> lightingResults(TMainFrm &f) { return {f.BugerBox}; }
+std::vector<QWidget *> co2Results(TMainFrm &f) { return {f.Co2Box}; }
+std::vector<QWidget *> heaterResults(TMainFrm &f) { return {f.TempWBox}; }
+std::vector<QWidget *> hardnessResults(TMainFrm &f) { return {f.PodVBox}; }
+
+}  // namespace
+
+BENCHMARK_CAPTURE(pressAndRepaint, volume, &TMainFrm::VolumeCalcBtn, volumeResults);
+BENCHMARK_CAPTURE(pressAndRepaint, lighting, &TMainFrm::LightCalcBtn, lightingResults);
+BENCHMARK_CAPTURE(pressAndRepaint, co2, &TMainFrm::Co2CalcBtn, co2Results);
+BENCHMARK_CAPTURE(pressAndRepaint, heater, &TMainFrm::TempCalcBtn, heaterResults);
+BENCHMARK_CAPTURE(pressAndRepaint, hardness, &TMainFrm::GhCalcBtn, hardnessResults);
+
+int main(int argc, char **argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  setUpApplication();  // the program's font substitution and icon
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
