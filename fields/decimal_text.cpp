@@ -18,6 +18,9 @@ void saturatingAppend(std::int64_t &n, int digit) {
   n = n >= kCountLimit ? kCountLimit : n * 10 + digit;
 }
 
+// The largest of powerOfTen's squares that is in range: 10^(2^12).
+constexpr std::int64_t kLargestSquare = 4096;
+
 // 10^n by repeated squaring: exact up to 10^27, infinite once out of range.
 long double powerOfTen(std::int64_t n) {
   long double result = 1.0L;
@@ -159,7 +162,20 @@ std::optional<long double> parseDecimal(QStringView text, const Separators &seps
   const std::int64_t scale = exponent - fractionDigits;
   long double value = x;
   if (scale > 0) value = x * powerOfTen(scale);
-  if (scale < 0) value = x / powerOfTen(-scale);
+  if (scale < 0) {
+    // Past 10^4932 the power itself is out of range although the quotient
+    // may not be: the denormals reach down to 3.6E-4951, and a long fraction
+    // has many digits to divide away. Divide by 10^4096 until the rest of the
+    // power is in range, nothing is left of the value, or the digits
+    // themselves overflowed (that text stays invalid).
+    std::int64_t down = -scale;
+    while (down > kLargestSquare && value != 0 && std::isfinite(value) &&
+           !std::isfinite(powerOfTen(down))) {
+      value /= powerOfTen(kLargestSquare);
+      down -= kLargestSquare;
+    }
+    value /= powerOfTen(down);
+  }
   if (!std::isfinite(value)) return std::nullopt;
   return negative ? -value : value;
 }

@@ -139,6 +139,11 @@ private slots:
     QTest::newRow("trailing separator") << "5." << is(5.0L);
     QTest::newRow("zero with a huge exponent") << "0e99999" << is(0.0L);
     QTest::newRow("underflow is zero") << "1e-99999999999999999999" << is(0.0L);
+    // The power of ten is out of range here, the number is not.
+    QTest::newRow("smallest denormal") << "3.64519953188247e-4951" << is(LDBL_TRUE_MIN);
+    QTest::newRow("denormal") << "1e-4940" << is(1e-4940L);
+    QTest::newRow("denormal by fraction digits") << "0.0000000001e-4930" << is(1e-4940L);
+    QTest::newRow("below the smallest denormal") << "1e-4952" << is(0.0L);
     QTest::newRow("empty") << "" << invalid;
     QTest::newRow("blanks only") << "   " << invalid;
     QTest::newRow("lone minus") << "-" << invalid;
@@ -173,6 +178,15 @@ private slots:
     const auto parsed = vx::parseDecimal(u"1e4932", kPoint);
     QVERIFY(parsed);
     QVERIFY(std::fabs(*parsed / 1e4932L - 1) < 1e-15L);
+  }
+
+  // 0.000…0111…1 with 20 zeros and 4920 ones: the digits are in range, the
+  // divisor 10^4940 is not, the quotient is.
+  void longFractionIsNotZero() {
+    const auto parsed =
+        vx::parseDecimal(QStringLiteral("0.") + QString(20, u'0') + QString(4920, u'1'), kPoint);
+    QVERIFY(parsed);
+    QVERIFY(std::fabs(*parsed * 9e20L - 1) < 1e-15L);
   }
 
   void otherSeparatorIsInvalid_data() {
