@@ -5,8 +5,11 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "fields/regional_settings.h"
+#include "fields/spin_button.h"
 
 namespace {
 
@@ -30,6 +33,9 @@ TRxSpinEdit::TRxSpinEdit(const RegionalSettings &regional, QWidget *parent)
     : QLineEdit(QStringLiteral("0"), parent), m_regional(regional) {
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   connect(this, &QLineEdit::textChanged, this, &TRxSpinEdit::valueChanged);
+  m_spinButton = new SpinButton(this);
+  connect(m_spinButton, &SpinButton::stepRequested, this, &TRxSpinEdit::step);
+  placeSpinButton();
 }
 
 long double TRxSpinEdit::Value() const {
@@ -150,4 +156,28 @@ void TRxSpinEdit::focusInEvent(QFocusEvent *event) {
     default:
       break;
   }
+}
+
+void TRxSpinEdit::resizeEvent(QResizeEvent *event) {
+  QLineEdit::resizeEvent(event);
+  placeSpinButton();
+}
+
+void TRxSpinEdit::changeEvent(QEvent *event) {
+  QLineEdit::changeEvent(event);
+  // Another style may put the text area elsewhere inside the frame.
+  if (event->type() == QEvent::StyleChange) placeSpinButton();
+}
+
+void TRxSpinEdit::placeSpinButton() {
+  m_spinButton->setGeometry(vx::spinButtonRect(size()));
+  // QLineEdit clips its text to the style's contents rectangle less the text
+  // margins; the right margin makes that rectangle end where the text must.
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+  const int rightMargin = qMax(0, contents.right() + 1 - vx::spinTextEnd(size()));
+  const QMargins margins = textMargins();
+  if (margins.right() != rightMargin)
+    setTextMargins(margins.left(), margins.top(), rightMargin, margins.bottom());
 }

@@ -7,6 +7,7 @@
 #include "fields/value_type.h"
 
 class RegionalSettings;
+class SpinButton;
 
 // The numeric entry field. It keeps no number of its own: its text is its
 // value, every read of Value parses the text and every write replaces it.
@@ -16,6 +17,9 @@ class RegionalSettings;
 // The change notification is QLineEdit::textChanged. A step holds it back
 // while it rewrites the text and emits it once afterwards, only when the text
 // changed other than in letter case.
+//
+// A spin button sits at the right end, over the text box; the text stops
+// short of it.
 class TRxSpinEdit : public QLineEdit, public vx::NumberSource {
   Q_OBJECT
   Q_PROPERTY(double value READ valueForProperty WRITE setValueForProperty NOTIFY valueChanged)
@@ -42,6 +46,8 @@ public:
   // button make it.
   void step(int direction);
 
+  SpinButton *spinButton() const { return m_spinButton; }
+
 signals:
   // Follows textChanged; the notify signal of the value property, which
   // textChanged(QString) cannot be for a double.
@@ -53,8 +59,13 @@ protected:
   void keyPressEvent(QKeyEvent *event) override;
   void inputMethodEvent(QInputMethodEvent *event) override;
   void focusInEvent(QFocusEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
+  void changeEvent(QEvent *event) override;
 
 private:
+  // Puts the button in its place for the current size and narrows the text.
+  void placeSpinButton();
+
   vx::EntryFormat format() const { return {m_valueType, m_decimal}; }
   // The characters of `typed` that may enter the text; beeps for each other one.
   QString filterTyped(const QString &typed);
@@ -70,4 +81,5 @@ private:
   TValueType m_valueType = vtInteger;
   long double m_increment = 1.0L;
   int m_decimal = 2;
+  SpinButton *m_spinButton = nullptr;
 };
