@@ -59,24 +59,6 @@ private slots:
     QCOMPARE(vx::spinHalfAt(pixel, button), half);
   }
 
-  void roundingTiesToEven_data() {
-    QTest::addColumn<int>("num");
-    QTest::addColumn<int>("den");
-    QTest::addColumn<int>("rounded");
-    QTest::newRow("1.5") << 6 << 4 << 2;
-    QTest::newRow("2.5") << 10 << 4 << 2;
-    QTest::newRow("1.25") << 5 << 4 << 1;
-    QTest::newRow("1.75") << 7 << 4 << 2;
-    QTest::newRow("-0.5") << -2 << 4 << 0;
-    QTest::newRow("-1.5") << -6 << 4 << -2;
-  }
-  void roundingTiesToEven() {
-    QFETCH(int, num);
-    QFETCH(int, den);
-    QFETCH(int, rounded);
-    QCOMPARE(vx::roundDivHalfEven(num, den), rounded);
-  }
-
   // The quarter points less half a 6-pixel arrow, rounded, then moved.
   void glyphPositions_data() {
     QTest::addColumn<int>("side");
@@ -99,23 +81,6 @@ private slots:
     QCOMPARE(vx::upGlyphTopLeft(button, glyph, false), up);
     QCOMPARE(vx::upGlyphTopLeft(button, glyph, true), upPressed);
     QCOMPARE(vx::downGlyphTopLeft(button, glyph), down);
-  }
-
-  void glyphs() {
-    const auto rows = [](const QImage &glyph) {
-      QStringList out;
-      for (int y = 0; y < glyph.height(); ++y) {
-        QString row;
-        for (int x = 0; x < glyph.width(); ++x) row += vx::isGlyphInk(glyph, x, y) ? u'#' : u'.';
-        out << row;
-      }
-      return out;
-    };
-    const QStringList up = {"..##..", ".####.", "######", "..##..", "..##..", "..##.."};
-    QCOMPARE(rows(vx::spinUpGlyph()), up);
-    QStringList down = up;
-    std::reverse(down.begin(), down.end());
-    QCOMPARE(rows(vx::spinDownGlyph()), down);
   }
 
   // Key pixels of the 18 x 18 faces, each colour role told apart:
