@@ -10,6 +10,7 @@ packages=(
   fonts-liberation fontconfig
   xvfb xauth imagemagick x11-utils libx11-dev
   dpkg-dev file
+  clang libclang-rt-14-dev llvm  # the fuzzers, and symbolized sanitizer reports
 )
 
 missing=()
