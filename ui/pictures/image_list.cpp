@@ -12,7 +12,10 @@ constexpr QRgb kBackground = 0xffffffff;
 
 }  // namespace
 
-ImageList::ImageList() {
+ImageList::ImageList() = default;
+
+const QList<ImageList::Cell> &ImageList::cells() const {
+  if (!m_cells.isEmpty()) return m_cells;
   m_cells.reserve(kShapeCount);
   for (int code = 0; code < kShapeCount; ++code) {
     Cell cell;
@@ -27,9 +30,8 @@ ImageList::ImageList() {
     cell.opaque = QImage(kCellSize, QImage::Format_MonoLSB);
     cell.opaque.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     cell.masked = QImage(kCellSize, QImage::Format_ARGB32_Premultiplied);
-    // Row by row on the raw lines: the list is built while the main window
-    // is, and pixel()/setPixel() cost a format dispatch and a detach check
-    // per call, which made this loop a large share of the program's start.
+    // Row by row on the raw lines: pixel()/setPixel() cost a format dispatch
+    // and a detach check per call, many times the work itself.
     const QImage &colours = cell.colours;
     for (int y = 0; y < kCellSize.height(); ++y) {
       const auto *source = reinterpret_cast<const QRgb *>(colours.constScanLine(y));
@@ -47,20 +49,21 @@ ImageList::ImageList() {
     }
     m_cells.append(cell);
   }
+  return m_cells;
 }
 
-int ImageList::count() const { return static_cast<int>(m_cells.size()); }
+int ImageList::count() const { return static_cast<int>(cells().size()); }
 
 QSize ImageList::cellSize() const { return kCellSize; }
 
 QImage ImageList::cell(int index) const {
   if (index < 0 || index >= count()) return {};
-  return m_cells[index].colours;
+  return cells()[index].colours;
 }
 
 QBitmap ImageList::mask(int index) const {
   if (index < 0 || index >= count()) return {};
-  return QBitmap::fromImage(m_cells[index].opaque);
+  return QBitmap::fromImage(cells()[index].opaque);
 }
 
 void ImageList::draw(QPainter &painter, QPoint topLeft, int index) const {
@@ -69,6 +72,6 @@ void ImageList::draw(QPainter &painter, QPoint topLeft, int index) const {
   // Whatever mode the caller left set, a transparent pixel must not touch
   // the destination.
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  painter.drawImage(topLeft, m_cells[index].masked);
+  painter.drawImage(topLeft, cells()[index].masked);
   painter.restore();
 }

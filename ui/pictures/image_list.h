@@ -10,6 +10,10 @@
 // The main window's list of shape pictures: one 202 x 102 cell per shape
 // code, the picture at (1, 1) so a one-pixel margin surrounds it, and a mask
 // that makes the margin and the white background transparent.
+//
+// The cells are made at their first use, not with the list: only a pick of a
+// shape needs them, and at start-up their megabyte of pixels would cost the
+// program's first window a few hundred fresh pages for nothing.
 class ImageList {
 public:
   ImageList();
@@ -34,5 +38,7 @@ private:
     QImage opaque;   // 1 bit per pixel, 1 = opaque
     QImage masked;   // colours with alpha 0 where transparent, for draw()
   };
-  QList<Cell> m_cells;
+  const QList<Cell> &cells() const;  // makes them at the first call
+
+  mutable QList<Cell> m_cells;
 };
