@@ -202,6 +202,8 @@ void TestShapePicker::control_is_placed() {
   auto *picture = qobject_cast<PictureControl *>(w);
   QVERIFY(picture);
   QCOMPARE(picture->tag(), tag);
+  // The drawings are loaded when the picker is first shown.
+  openPicker();
   QCOMPARE(picture->picture(), shapePicture(tag));
   QVERIFY(picture->autoSize() && picture->center() && picture->proportional() &&
           picture->transparent());

@@ -56,6 +56,7 @@ void TAquaTypeFrm::wireHandlers() {
 void TAquaTypeFrm::showEvent(QShowEvent *event) {
   if (!m_placed) {
     m_placed = true;
+    loadPictures();
     if (const QScreen *screen = this->screen()) {
       QRect placed = frameGeometry();
       placed.moveCenter(screen->availableGeometry().center());

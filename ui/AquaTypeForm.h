@@ -32,12 +32,14 @@ public:
 
 protected:
   // Centres the picker at its first showing only; afterwards it comes back
-  // wherever the user left it.
+  // wherever the user left it. The drawings are decoded then too: most runs
+  // never open the picker, and start-up should not pay for it.
   void showEvent(QShowEvent *event) override;
 
 private:
   // Defined in aqua_type_form_layout.cpp: the hand-placed controls.
   void buildLayout();
+  void loadPictures();
   void wireHandlers();
 
   Alerts &m_alerts;

@@ -22,7 +22,6 @@ PictureControl *makeShapeButton(QGroupBox *box, const char *name, int shapeCode)
   picture->setProportional(true);
   picture->setTransparent(true);
   picture->setTag(shapeCode);
-  picture->setPicture(shapePicture(shapeCode));
   picture->setFocusPolicy(Qt::NoFocus);
   return picture;
 }
@@ -35,6 +34,11 @@ QGroupBox *makeShapeBox(QWidget *parent, const char *name, const QString &captio
 }
 
 }  // namespace
+
+void TAquaTypeFrm::loadPictures() {
+  for (PictureControl *picture : {AquaImage, Image1, Image2, Image3, Image4, Image5})
+    picture->setPicture(shapePicture(picture->tag()));
+}
 
 void TAquaTypeFrm::buildLayout() {
   GroupBox1 = makeShapeBox(this, "GroupBox1", QStringLiteral("Прямоугольный"), {8, 8});

@@ -5,13 +5,13 @@
 #include "artwork_resources.h"
 
 QImage shapePicture(int shapeCode) {
-  static const std::array<QImage, kShapeCount> pictures = [] {
-    std::array<QImage, kShapeCount> decoded;
-    for (int code = 0; code < kShapeCount; ++code)
-      decoded[code] =
-          loadArtwork(QStringLiteral("artwork/shape_%1.png").arg(code)).convertToFormat(QImage::Format_RGB32);
-    return decoded;
-  }();
   if (shapeCode < 0 || shapeCode >= kShapeCount) return {};
-  return pictures[shapeCode];
+  // Decoded one at a time at first use: start-up shows only the rectangle,
+  // the other drawings wait until the picker is first opened.
+  static std::array<QImage, kShapeCount> pictures;
+  QImage &picture = pictures[static_cast<std::size_t>(shapeCode)];
+  if (picture.isNull())
+    picture = loadArtwork(QStringLiteral("artwork/shape_%1.png").arg(shapeCode))
+                  .convertToFormat(QImage::Format_RGB32);
+  return picture;
 }
