@@ -101,15 +101,15 @@ echo "resident memory 2 s after start:"
 printf '  vembrix %8.0f kB   bare window %8.0f kB   ratio %.3f (goal <= 1.15: %s)\n' \
   "$p_kb" "$b_kb" "$m_ratio" "$(verdict "$m_ratio" 1.15)"
 
-repaint=$build/bench/bench_repaint
-if cmake --build "$build" --target bench_repaint >/dev/null 2>&1 && [ -x "$repaint" ]; then
+repaint=$build/bench/bench_calculators
+if cmake --build "$build" --target bench_calculators >/dev/null 2>&1 && [ -x "$repaint" ]; then
   echo "button press to repainted result (offscreen), median of 5 runs:"
-  QT_QPA_PLATFORM=offscreen "$repaint" --benchmark_repetitions=5 \
+  QT_QPA_PLATFORM=offscreen "$repaint" --benchmark_filter=pressAndRepaint --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
     awk -F, '$1 ~ /_median"?$/ {
       name = $1; gsub(/"|pressAndRepaint\/|_median/, "", name)
       printf "  %-9s %8.1f us (goal < 1000 us: %s)\n", name, $3 / 1000, ($3 < 1e6) ? "ok" : "MISSED"
     }'
 else
-  echo "(bench_repaint not built: Google Benchmark missing; latency skipped)"
+  echo "(bench_calculators not built: Google Benchmark missing; latency skipped)"
 fi

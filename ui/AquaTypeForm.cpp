@@ -5,6 +5,7 @@
 
 #include "fields/rx_spin_edit.h"
 #include "ui/MainForm.h"
+#include "ui/form_controls.h"
 #include "ui/guarded.h"
 #include "ui/pictures/picture_control.h"
 #include "ui/shape_choice.h"
@@ -30,14 +31,7 @@ TAquaTypeFrm::TAquaTypeFrm(Alerts &alerts) : QWidget(nullptr, kPickerFrame), m_a
   setAttribute(Qt::WA_QuitOnClose, false);
   setFocusPolicy(Qt::NoFocus);
 
-  // Set before any control exists, so every control inherits them.
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(11);
-  setFont(font);
-  QPalette face = palette();
-  face.setColor(QPalette::Window, face.color(QPalette::Button));
-  setPalette(face);
-  setAutoFillBackground(true);
+  setUpFormFace(this);
 
   setFixedSize(681, 281);
 

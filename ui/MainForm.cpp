@@ -48,14 +48,7 @@ TMainFrm::TMainFrm(const RegionalSettings &regional, Alerts &alerts, QWidget *pa
   setWindowTitle(QStringLiteral("Vembrix"));
   setWindowIcon(::windowIcon());
 
-  // Set before any control exists, so every control inherits it.
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(11);
-  setFont(font);
-  QPalette face = palette();
-  face.setColor(QPalette::Window, face.color(QPalette::Button));
-  setPalette(face);
-  setAutoFillBackground(true);
+  setUpFormFace(this);
 
   setFixedSize(682, 588);
   move(469, 232);

@@ -22,6 +22,16 @@ void makeBold(QWidget *w) {
 
 }  // namespace
 
+void setUpFormFace(QWidget *form) {
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(11);
+  form->setFont(font);
+  QPalette face = form->palette();
+  face.setColor(QPalette::Window, face.color(QPalette::Button));
+  form->setPalette(face);
+  form->setAutoFillBackground(true);
+}
+
 QGroupBox *makeGroupBox(QWidget *parent, const char *name, const QString &caption,
                         const QRect &geometry) {
   auto *box = new ClassicGroupBox(caption, parent);

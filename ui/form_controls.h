@@ -19,6 +19,11 @@ class TCurrencyEdit;
 // its object name, so tests and the picker find it by the name the window
 // gives it.
 
+// The face both windows share: the designed 11-pixel font and the system's
+// button-face colour. Call it before any control exists, so every control
+// inherits it.
+void setUpFormFace(QWidget *form);
+
 QGroupBox *makeGroupBox(QWidget *parent, const char *name, const QString &caption,
                         const QRect &geometry);
 
