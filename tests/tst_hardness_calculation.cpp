@@ -50,6 +50,15 @@ private slots:
     QVERIFY(h.share.readBacks.isEmpty());
   }
 
+  // b is read twice, around e: b, e, b, p.
+  void readsInOrder() {
+    QStringList log;
+    LoggingSource b(log, "b", 14), e(log, "e", 5), p(log, "p", 0);
+    SpyResult share{0, "0 %"};
+    vx::calculateHardness({b, e, p, share});
+    QCOMPARE(log, (QStringList{"b", "e", "b", "p"}));
+  }
+
   void faults_data() {
     QTest::addColumn<int>("e");
     QTest::addColumn<QString>("message");

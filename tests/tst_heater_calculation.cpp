@@ -23,30 +23,48 @@ class TestHeaterCalculation : public QObject {
 
 private slots:
   void bands_data() {
-    QTest::addColumn<double>("volume");
+    QTest::addColumn<qint64>("litres");
     QTest::addColumn<long double>("factor");
-    QTest::newRow("0") << 0.0 << 0.3L;
-    QTest::newRow("24.99") << 24.99 << 0.3L;
-    QTest::newRow("25") << 25.0 << 0.2L;
-    QTest::newRow("50.99") << 50.99 << 0.2L;
-    QTest::newRow("51") << 51.0 << 0.13L;
-    QTest::newRow("100.99") << 100.99 << 0.13L;
-    QTest::newRow("101") << 101.0 << 0.1L;
-    QTest::newRow("200.99") << 200.99 << 0.1L;
-    QTest::newRow("201") << 201.0 << 0.07L;
-    QTest::newRow("-0.5 truncates to 0") << -0.5 << 0.3L;
-    QTest::newRow("-1.5") << -1.5 << 0.07L;
+    QTest::newRow("0") << qint64(0) << 0.3L;
+    QTest::newRow("24") << qint64(24) << 0.3L;
+    QTest::newRow("25") << qint64(25) << 0.2L;
+    QTest::newRow("50") << qint64(50) << 0.2L;
+    QTest::newRow("51") << qint64(51) << 0.13L;
+    QTest::newRow("100") << qint64(100) << 0.13L;
+    QTest::newRow("101") << qint64(101) << 0.1L;
+    QTest::newRow("200") << qint64(200) << 0.1L;
+    QTest::newRow("201") << qint64(201) << 0.07L;
+    QTest::newRow("-1") << qint64(-1) << 0.07L;
   }
 
-  // The factor is found through the volume of the tank state, truncated.
   void bands() {
-    QFETCH(double, volume);
+    QFETCH(qint64, litres);
     QFETCH(long double, factor);
+    QCOMPARE(vx::heaterFactor(litres).raw(), factor);
+  }
+
+  // The band is chosen on the stored volume truncated toward zero: 24.99 l
+  // is still the small tank, -0.5 l truncates to 0 and -1.5 l to -1.
+  void volumeTruncatesTowardZero_data() {
+    QTest::addColumn<double>("volume");
+    QTest::addColumn<QString>("shown");
+    // Ten degrees: the first write is 10 V, read back whole.
+    QTest::newRow("24.99 l, factor 0.3") << 24.99 << "75 W";     // 250 x 0.3
+    QTest::newRow("25 l, factor 0.2") << 25.0 << "50 W";         // 250 x 0.2
+    QTest::newRow("-0.5 l, factor 0.3") << -0.5 << "-2 W";       // -5 x 0.3 = -1.5
+    QTest::newRow("-1.5 l, factor 0.07") << -1.5 << "-1 W";      // -15 x 0.07 = -1.05
+    QTest::newRow("200.99 l, factor 0.1") << 200.99 << "201 W";  // 2010 x 0.1
+    QTest::newRow("201 l, factor 0.07") << 201.0 << "141 W";     // 2010 x 0.07 = 140.7
+  }
+
+  void volumeTruncatesTowardZero() {
+    QFETCH(double, volume);
+    QFETCH(QString, shown);
     Heater h;
     h.tank = {.WaterH = 1, .BaseArea = volume};
-    h.water.set(23);  // one degree: the written power is V itself
+    h.water.set(32);
     h.run();
-    QCOMPARE(h.power.field.storedValue(), h.power.readBacks.value(0) * factor);
+    QCOMPARE(h.power.field.displayText(), shown);
   }
 
   void power_data() {

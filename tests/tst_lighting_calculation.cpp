@@ -69,6 +69,17 @@ private slots:
     QCOMPARE(l.flux.field.displayText(), QStringLiteral("1 Lm"));
   }
 
+  // 550 lux reads back 1495.06 under the surface, and 1495.06 / 0.8 is the
+  // decimal tie 1868.825: the extended 0.8 rounds it up to 1868.83, where the
+  // double nearest 0.8 (a hair above) would give 1868.82 and show 2066 Lm.
+  void extendedConstantDecidesATie() {
+    Lighting l;
+    l.lux.set(550);
+    l.run();
+    QCOMPARE(l.flux.readBacks.mid(0, 2), decimals({1495.06L, 1868.83L}));
+    QCOMPARE(l.flux.field.displayText(), QStringLiteral("2067 Lm"));
+  }
+
   void unusableInputsShowTheErrorBox_data() {
     QTest::addColumn<double>("lux");
     QTest::addColumn<double>("waterH");

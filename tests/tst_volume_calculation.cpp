@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "core/float_fault.h"
+#include "core/tank_shapes.h"
 #include "core/volume_calculation.h"
 #include "support/fake_ports.h"
 
@@ -124,19 +125,18 @@ private slots:
     QCOMPARE(t.state.DimA, (sides[0] - 1) / 10);
   }
 
-  // At exactly 0.7071·A the vision triangle fails; a hair more passes.
+  // At exactly 0.7071·A (that decimal, not 1/√2) the vision triangle fails;
+  // the next extended value above passes, with an area just over A²/2.
   void visionTriangleEdge() {
-    Tank t;
-    t.state.AquaType = 4;
-    t.glass.set(0);
-    t.a.set(100);  // 10 dm
-    t.b.set(70.71);
-    t.run();
-    QCOMPARE(t.errors.messages.size(), 1);
-    t.b.set(70.72);
-    t.run();
-    QCOMPARE(t.errors.messages.size(), 1);
-    QVERIFY(t.state.BaseArea > 50 && t.state.BaseArea < 50.1);
+    const vx::Extended A = 10;
+    const vx::Extended edge = vx::Extended(0.7071L) * A;
+    QVERIFY(!vx::shapeArea(vx::VisionTriangular, {A, edge, 0, 0, 0}));
+    const auto above = vx::shapeArea(vx::VisionTriangular,
+                                     {A, std::nextafter(edge.raw(), 100.0L), 0, 0, 0});
+    QVERIFY(above);
+    QVERIFY(above->baseArea > 50 && above->baseArea < vx::Extended(50.000001L));
+    // Below 1/√2·A but above 0.7071·A still passes: the constant is the decimal.
+    QVERIFY(vx::shapeArea(vx::VisionTriangular, {A, 7.0712L, 0, 0, 0}));
   }
 
   void negativeSidesAreUsedAsComputed() {
@@ -172,6 +172,20 @@ private slots:
     QCOMPARE(t.state.DimA, 9.9);
     QCOMPARE(t.state.DimB, 3.9);
     QCOMPARE(t.volume.writes, 1);
+  }
+
+  // The glass is read again for every side, all four sides for every shape,
+  // and the soil only after the volume is written.
+  void readsInOrder() {
+    QStringList log;
+    LoggingSource a(log, "A", 100), b(log, "B", 40), c(log, "C", 0), d(log, "D", 0);
+    LoggingSource glass(log, "glass", 5), water(log, "water", 50), soil(log, "soil", 6);
+    RecordingSink volume, soilWeight;
+    RecordingErrorBox errors;
+    vx::TankState state;
+    state.AquaType = 5;
+    vx::calculateVolume(state, {a, b, c, d, glass, water, soil, volume, soilWeight}, errors);
+    QCOMPARE(log, (QStringList{"A", "glass", "B", "glass", "C", "glass", "D", "glass", "water", "soil"}));
   }
 
   void notNullReturnsItsArgument_data() {

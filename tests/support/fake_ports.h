@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <string_view>
+#include <utility>
 
 #include "core/calculation_ports.h"
 
@@ -15,6 +16,22 @@ public:
   void set(long double v) { m_v = v; }
 
 private:
+  long double m_v;
+};
+
+// An entry field that notes each read in a shared log, for pinning the
+// order in which a calculation reads its inputs.
+class LoggingSource : public vx::NumberSource {
+public:
+  LoggingSource(QStringList &log, QString name, long double v) : m_log(log), m_name(std::move(name)), m_v(v) {}
+  long double Value() const override {
+    m_log << m_name;
+    return m_v;
+  }
+
+private:
+  QStringList &m_log;
+  QString m_name;
   long double m_v;
 };
 
