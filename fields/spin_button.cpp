@@ -39,13 +39,6 @@ SpinButton::SpinButton(QWidget *field)
 
 SpinButton::~SpinButton() = default;
 
-void SpinButton::setGlyphs(const QImage &up, const QImage &down) {
-  m_upGlyph = up;
-  m_downGlyph = down;
-  m_facesValid = false;
-  update();
-}
-
 void SpinButton::setRepeatTimer(std::unique_ptr<RepeatTimer> timer) {
   endPress();
   m_timer = std::move(timer);

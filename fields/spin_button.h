@@ -34,7 +34,6 @@ public:
   // A left press is in progress: the button has the mouse.
   bool isHeld() const { return m_held != vx::SpinHalf::None; }
 
-  void setGlyphs(const QImage &up, const QImage &down);
   // Replaces the clock of the repeats, ending any press in progress.
   void setRepeatTimer(std::unique_ptr<RepeatTimer> timer);
 

@@ -22,10 +22,12 @@ rm -rf "$findings"
 
 failed=()
 targets=0
-for corpus in "$corpora"/*/; do
-  name=$(basename "$corpus")
-  fuzzer=$build/tests/fuzz/$name
-  [ -x "$fuzzer" ] || { echo "fuzz: no fuzzer built for corpus $name" >&2; exit 1; }
+# Every built fuzzer runs, and each must have its seed corpus.
+for fuzzer in "$build"/tests/fuzz/fuzz_*; do
+  [ -f "$fuzzer" ] && [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  corpus=$corpora/$name/
+  [ -d "$corpus" ] || { echo "fuzz: no seed corpus for $name under $corpora" >&2; exit 1; }
   targets=$((targets + 1))
   work=$scratch/$name
   mkdir -p "$work/corpus" "$work/artifacts"
@@ -50,6 +52,7 @@ for corpus in "$corpora"/*/; do
   fi
 done
 
+((targets > 0)) || { echo "fuzz: no fuzzer was built" >&2; exit 1; }
 if ((${#failed[@]})); then
   echo "fuzz: FAILED: ${failed[*]} (inputs under $findings)" >&2
   exit 1

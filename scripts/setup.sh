@@ -6,10 +6,11 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  libbenchmark-dev
-  fonts-liberation fontconfig
-  xvfb xauth imagemagick x11-utils libx11-dev
-  dpkg-dev file
+  libbenchmark-dev                 # bench/
+  fonts-liberation fontconfig      # the windows' font, also on the offscreen platform
+  xvfb xauth libx11-dev            # bench/startup.sh: a real X server and the map timer
+  imagemagick x11-utils            # screenshots of the real windows (import, xwininfo)
+  dpkg-dev file                    # the Debian package and its test
   clang libclang-rt-14-dev llvm  # the fuzzers, and symbolized sanitizer reports
 )
 

@@ -14,13 +14,7 @@ namespace {
 // same display settings as the main window's picture so a drawing looks the
 // same in both windows. The Tag is the shape code a click picks.
 PictureControl *makeShapeButton(QGroupBox *box, const char *name, int shapeCode) {
-  auto *picture = new PictureControl(box);
-  picture->setObjectName(QString::fromLatin1(name));
-  picture->setGeometry(8, 16, 200, 100);
-  picture->setAutoSize(true);
-  picture->setCenter(true);
-  picture->setProportional(true);
-  picture->setTransparent(true);
+  PictureControl *picture = makeShapePicture(box, name);
   picture->setTag(shapeCode);
   picture->setFocusPolicy(Qt::NoFocus);
   return picture;

@@ -6,6 +6,7 @@
 
 #include "fields/currency_edit.h"
 #include "ui/classic_group_box.h"
+#include "ui/pictures/picture_control.h"
 
 namespace {
 
@@ -69,6 +70,17 @@ TCurrencyEdit *makeResultBox(const RegionalSettings &regional, QGroupBox *group,
   // A screen reader hears the result under its caption, the only label it has.
   field->setAccessibleName(group->title());
   return field;
+}
+
+PictureControl *makeShapePicture(QGroupBox *group, const char *name) {
+  auto *picture = new PictureControl(group);
+  picture->setObjectName(QString::fromLatin1(name));
+  picture->setGeometry(8, 16, 200, 100);
+  picture->setAutoSize(true);
+  picture->setCenter(true);
+  picture->setProportional(true);
+  picture->setTransparent(true);
+  return picture;
 }
 
 QPushButton *makeCalcButton(QWidget *parent, const char *name, QPoint topLeft) {

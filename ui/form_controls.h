@@ -12,6 +12,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QWidget;
+class PictureControl;
 class RegionalSettings;
 class TCurrencyEdit;
 
@@ -43,6 +44,11 @@ TRxSpinEdit *makeEntryBox(const RegionalSettings &regional, QGroupBox *group, co
 
 TCurrencyEdit *makeResultBox(const RegionalSettings &regional, QGroupBox *group, const char *name,
                              int width, int decimalPlaces, const QString &displayFormat);
+
+// A tank picture at (8, 16) of its box, 200 x 100, with the display settings
+// every shape picture shares: it takes its picture's size, centres a smaller
+// one, scales a larger one down, and leaves its white background undrawn.
+PictureControl *makeShapePicture(QGroupBox *group, const char *name);
 
 // A "Расчет" button: bold green caption, fixed size.
 QPushButton *makeCalcButton(QWidget *parent, const char *name, QPoint topLeft);

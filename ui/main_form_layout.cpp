@@ -30,13 +30,7 @@ EntrySettings integerEntry(std::optional<long double> value) {
 void TMainFrm::buildTankGroup() {
   GroupBox1 = makeGroupBox(this, "GroupBox1", QStringLiteral("Аквариум"), {8, 8, 217, 553});
 
-  AquaImage = new PictureControl(GroupBox1);
-  AquaImage->setObjectName(QStringLiteral("AquaImage"));
-  AquaImage->setGeometry(8, 16, 200, 100);
-  AquaImage->setAutoSize(true);
-  AquaImage->setCenter(true);
-  AquaImage->setProportional(true);
-  AquaImage->setTransparent(true);
+  AquaImage = makeShapePicture(GroupBox1, "AquaImage");
   AquaImage->setPicture(shapePicture(0));
   AquaImage->setToolTip(QStringLiteral("Выбор типа аквариума"));
 

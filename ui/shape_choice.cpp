@@ -28,7 +28,9 @@ ShapeInputs shapeInputs(int shapeCode) {
 QImage pickedShapePicture(const ImageList &list, int shapeCode) {
   QImage image(list.cellSize(), QImage::Format_RGB32);
   image.fill(Qt::white);
-  QPainter painter(&image);
-  list.draw(painter, QPoint(0, 0), shapeCode);
+  {
+    QPainter painter(&image);
+    list.draw(painter, QPoint(0, 0), shapeCode);
+  }
   return image;
 }

@@ -7,7 +7,7 @@
 int main(int argc, char *argv[]) {
   VembrixApplication app(argc, argv);
   setUpApplication();
-  RegionalSettings regional(&app);
+  RegionalSettings regional;
   ApplicationWindows windows(regional, app.alerts());
   windows.mainForm().show();
   return app.exec();
