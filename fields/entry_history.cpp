@@ -81,9 +81,16 @@ void EntryHistory::forget() {
 }
 
 bool EntryHistory::eventFilter(QObject *watched, QEvent *event) {
-  if (watched != m_edit || m_edit->isReadOnly())
+  // The type first: the filter also sees the events of the edit's last
+  // moments (the focus leaving as ~QWidget runs), when it is no QLineEdit
+  // any more.
+  const QEvent::Type type = event->type();
+  if (watched != m_edit ||
+      (type != QEvent::KeyPress && type != QEvent::MouseButtonRelease &&
+       type != QEvent::ContextMenu) ||
+      m_edit->isReadOnly())
     return false;
-  switch (event->type()) {
+  switch (type) {
     case QEvent::KeyPress: {
       const auto *key = static_cast<QKeyEvent *>(event);
       if (key->matches(QKeySequence::Undo))

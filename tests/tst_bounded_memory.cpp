@@ -65,7 +65,9 @@ public:
     const long heapGrowth = heapInUse() - m_heap;
     if (residentGrowth <= kResidentSlackKb && heapGrowth <= kHeapSlackBytes)
       return {};
-    return QStringLiteral("resident set %1 kB, heap %2 kB more").arg(residentGrowth).arg(heapGrowth / 1024);
+    return QStringLiteral("resident set %1 kB, heap %2 kB more")
+        .arg(residentGrowth)
+        .arg(heapGrowth / 1024);
   }
 
 private:
@@ -165,7 +167,8 @@ void TestBoundedMemory::repeated_long_pastes_give_memory_back() {
     // taken a gigabyte.
     if (i % 100 == 0) {
       const QString grown = mark.growth();
-      QVERIFY2(grown.isEmpty(), qPrintable(QStringLiteral("after %1 pastes: %2").arg(i).arg(grown)));
+      QVERIFY2(grown.isEmpty(),
+               qPrintable(QStringLiteral("after %1 pastes: %2").arg(i).arg(grown)));
     }
   }
   // The last paste is still one step back.

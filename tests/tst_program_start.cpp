@@ -128,8 +128,8 @@ void TestProgramStart::missing_display_message_data() {
       << "wayland:nodecorations;wayland-egl;xcb" << ":1" << "w" << ""
       << "no Wayland compositor answers at \"w\" (WAYLAND_DISPLAY); "
          "the X display \":1\" (DISPLAY) cannot be opened";
-  QTest::newRow("some other platform") << "eglfs" << "" << "" << ""
-                                       << "the platform \"eglfs\" (QT_QPA_PLATFORM) cannot be started";
+  QTest::newRow("some other platform")
+      << "eglfs" << "" << "" << "" << "the platform \"eglfs\" (QT_QPA_PLATFORM) cannot be started";
 }
 
 void TestProgramStart::missing_display_message() {
