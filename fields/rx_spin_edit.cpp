@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include "fields/entry_history.h"
 #include "fields/regional_settings.h"
 #include "fields/spin_button.h"
 
@@ -33,6 +34,7 @@ TRxSpinEdit::TRxSpinEdit(const RegionalSettings &regional, QWidget *parent)
     : QLineEdit(QStringLiteral("0"), parent), m_regional(regional) {
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   connect(this, &QLineEdit::textChanged, this, &TRxSpinEdit::valueChanged);
+  m_history = new EntryHistory(this);
   m_spinButton = new SpinButton(this);
   connect(m_spinButton, &SpinButton::stepRequested, this, &TRxSpinEdit::step);
   placeSpinButton();
@@ -73,6 +75,7 @@ void TRxSpinEdit::step(int direction) {
     const QSignalBlocker hold(this);
     setText(next.text);
   }
+  m_history->forget();
   if (next.changed) {
     setModified(true);
     emit textChanged(text());

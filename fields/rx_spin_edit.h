@@ -6,6 +6,7 @@
 #include "fields/entry_rules.h"
 #include "fields/value_type.h"
 
+class EntryHistory;
 class RegionalSettings;
 class SpinButton;
 
@@ -20,6 +21,8 @@ class SpinButton;
 //
 // A spin button sits at the right end, over the text box; the text stops
 // short of it.
+//
+// The undo history is QLineEdit's, kept within bounds by an EntryHistory.
 class TRxSpinEdit : public QLineEdit, public vx::NumberSource {
   Q_OBJECT
   Q_PROPERTY(double value READ valueForProperty WRITE setValueForProperty NOTIFY valueChanged)
@@ -82,4 +85,5 @@ private:
   long double m_increment = 1.0L;
   int m_decimal = 2;
   SpinButton *m_spinButton = nullptr;
+  EntryHistory *m_history = nullptr;
 };

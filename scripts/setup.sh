@@ -11,6 +11,7 @@ packages=(
   xvfb xauth libx11-dev            # bench/startup.sh: a real X server and the map timer
   imagemagick x11-utils            # screenshots of the real windows (import, xwininfo)
   dpkg-dev file                    # the Debian package and its test
+  qt6-wayland                      # tst_program_start: the Wayland platform without a compositor
   clang libclang-rt-14-dev llvm  # the fuzzers, and symbolized sanitizer reports
 )
 

@@ -1,6 +1,7 @@
 #include "ui/message_box_alerts.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QAbstractButton>
 #include <QScreen>
@@ -18,6 +19,9 @@ public:
     setWindowModality(Qt::ApplicationModal);
     // The frame texts stay English even if a translator is ever installed.
     button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    // No icon on it: where the style gives dialog buttons icons, each box's
+    // fresh copy would leave a new entry in Qt's pixmap cache.
+    button(QMessageBox::Ok)->setIcon(QIcon());
     // One button that Enter, Esc and the close box all press.
     setDefaultButton(QMessageBox::Ok);
     setEscapeButton(QMessageBox::Ok);

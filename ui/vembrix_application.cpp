@@ -3,8 +3,25 @@
 #include "ui/fault_report.h"
 #include "ui/message_box_alerts.h"
 
+namespace {
+
+// What Qt is given in place of the command line: the program's name alone.
+// QApplication keeps a reference to the count and reads the vector for as
+// long as it lives, hence static storage.
+int qtArgumentCount = 1;
+char fallbackName[] = "vembrix";
+char *qtArguments[] = {fallbackName, nullptr};
+
+char **programNameOnly(int argc, char **argv) {
+  if (argc > 0 && argv && argv[0])
+    qtArguments[0] = argv[0];
+  return qtArguments;
+}
+
+}  // namespace
+
 VembrixApplication::VembrixApplication(int &argc, char **argv)
-    : QApplication(argc, argv),
+    : QApplication(qtArgumentCount, programNameOnly(argc, argv)),
       m_ownAlerts(std::make_unique<MessageBoxAlerts>()),
       m_alerts(m_ownAlerts.get()) {}
 

@@ -5,9 +5,14 @@
 
 class Alerts;
 
-// The application object. Every handler wired to a control already runs
-// guarded; notify() is the backstop for anything that still escapes an event
-// handler, reported the same way instead of ending the program.
+// The application object. The program reads no command line, and Qt gets
+// none either: only the program's name reaches QApplication, so no option of
+// Qt's (-reverse, -stylesheet, -platform, -style ...) changes the windows or
+// makes the program read a file.
+//
+// Every handler wired to a control already runs guarded; notify() is the
+// backstop for anything that still escapes an event handler, reported the
+// same way instead of ending the program.
 class VembrixApplication : public QApplication {
   Q_OBJECT
 

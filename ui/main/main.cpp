@@ -1,14 +1,21 @@
+#include <optional>
+
 #include "fields/regional_settings.h"
 #include "ui/MainForm.h"
 #include "ui/application_windows.h"
+#include "ui/display_guard.h"
 #include "ui/startup.h"
 #include "ui/vembrix_application.h"
 
 int main(int argc, char *argv[]) {
-  VembrixApplication app(argc, argv);
+  std::optional<VembrixApplication> app;
+  {
+    const DisplayGuard exitCleanlyWithoutDisplay;
+    app.emplace(argc, argv);
+  }
   setUpApplication();
   RegionalSettings regional;
-  ApplicationWindows windows(regional, app.alerts());
+  ApplicationWindows windows(regional, app->alerts());
   windows.mainForm().show();
-  return app.exec();
+  return app->exec();
 }
