@@ -12,25 +12,30 @@ FramePlacer::FramePlacer(QWidget *window) : QObject(window), m_window(window) {
   window->installEventFilter(this);
 }
 
+namespace {
+// Window managers answer a move with a configure event or two; a place still
+// wrong after this many corrections is left to the window manager.
+constexpr int kMaxCorrections = 3;
+}  // namespace
+
 void FramePlacer::placeAtShowing(Rule rule) {
   m_rule = rule;
-  // The place asked for, kept for the second pass: by then the window may
+  // The place asked for, kept for the later passes: by then the window may
   // already stand where the first pass put it.
   m_wanted = m_window->pos();
+  m_corrections = 0;
   m_awaitingFrame = true;
-  place();
+  moveTo(target());
 }
 
 bool FramePlacer::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == m_window && m_awaitingFrame) {
+  if (watched == m_window && m_awaitingFrame && !m_moving) {
     switch (event->type()) {
       case QEvent::Move:
       case QEvent::Resize:
       case QEvent::WindowActivate:
-        // The window manager has just framed, moved or focused the window:
-        // the frame is known now if it ever will be.
-        if (frameMargins() != m_placedWith)
-          place();
+        // The window manager has just framed, moved or focused the window.
+        settle();
         break;
       case QEvent::Hide:
         m_awaitingFrame = false;
@@ -42,21 +47,37 @@ bool FramePlacer::eventFilter(QObject *watched, QEvent *event) {
   return QObject::eventFilter(watched, event);
 }
 
-void FramePlacer::place() {
-  QScreen *screen = targetScreen();
-  if (!screen)
+void FramePlacer::settle() {
+  // Until the frame is known, a move places the client area, not the frame
+  // (and without a window manager it never will be known).
+  if (frameMargins().isNull())
     return;
+  const QPoint wanted = target();
+  if (m_window->pos() == wanted || ++m_corrections > kMaxCorrections) {
+    m_awaitingFrame = false;  // from here on only the user moves it
+    return;
+  }
+  moveTo(wanted);
+}
+
+QPoint FramePlacer::target() const {
+  const QScreen *screen = targetScreen();
+  if (!screen)
+    return m_window->pos();
   const QMargins frame = frameMargins();
   const QRect available = screen->availableGeometry();
-  const QPoint topLeft = m_rule == Rule::Centre
-                             ? frameCentredIn(m_window->size(), frame, available)
-                             : frameKeptInside(m_window->size(), frame, m_wanted, available);
-  m_placedWith = frame;
-  // A frame once known stays put: from here on only the user moves it.
-  if (!frame.isNull())
-    m_awaitingFrame = false;
-  if (m_window->pos() != topLeft)
-    m_window->move(topLeft);
+  return m_rule == Rule::Centre ? frameCentredIn(m_window->size(), frame, available)
+                                : frameKeptInside(m_window->size(), frame, m_wanted, available);
+}
+
+void FramePlacer::moveTo(QPoint topLeft) {
+  if (m_window->pos() == topLeft)
+    return;
+  // The move event Qt sends back at once tells nothing yet: only the window
+  // manager's answer shows where the window really is.
+  m_moving = true;
+  m_window->move(topLeft);
+  m_moving = false;
 }
 
 QMargins FramePlacer::frameMargins() const {

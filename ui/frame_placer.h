@@ -29,13 +29,19 @@ protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-  void place();
+  // Where the rule puts the frame's top-left corner with the frame known now.
+  QPoint target() const;
+  void moveTo(QPoint topLeft);
+  // Places the window again once its frame is known, until it stands where
+  // the rule puts it.
+  void settle();
   QMargins frameMargins() const;
   QScreen *targetScreen() const;
 
   QWidget *m_window;
   Rule m_rule = Rule::KeepInside;
   QPoint m_wanted;
-  QMargins m_placedWith;
+  int m_corrections = 0;
   bool m_awaitingFrame = false;
+  bool m_moving = false;
 };
