@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include "fields/readable_colour.h"
 #include "fields/regional_settings.h"
 
 namespace {
@@ -67,6 +68,10 @@ QString TCurrencyEdit::editText() const { return m_model.editText(); }
 
 QString TCurrencyEdit::displayText() const { return m_model.displayText(); }
 
+// Read from the palette at every paint, so a palette change (a theme switch)
+// is followed without a notification of its own.
+QColor TCurrencyEdit::textColour() const { return vx::readableDisabledText(palette()); }
+
 void TCurrencyEdit::refresh() {
   setText(m_model.displayText());
   update();
@@ -85,8 +90,7 @@ void TCurrencyEdit::paintEvent(QPaintEvent *) {
   painter.fillRect(rect(), background);
   style()->drawPrimitive(QStyle::PE_PanelLineEdit, &opt, &painter, this);
 
-  QColor color = palette().color(QPalette::Disabled, QPalette::Text);
-  if (color == background) color = palette().color(QPalette::Active, QPalette::Text);
+  const QColor color = textColour();
 
   QFont bold = font();  // the window may hand us its plain font
   bold.setBold(true);

@@ -22,6 +22,7 @@ class TCurrencyEdit : public QLineEdit, public vx::NumberSink {
   Q_PROPERTY(int decimalPlaces READ DecimalPlaces WRITE setDecimalPlaces)
   Q_PROPERTY(QString displayFormat READ DisplayFormat WRITE setDisplayFormat)
   Q_PROPERTY(bool zeroEmpty READ ZeroEmpty WRITE setZeroEmpty)
+  Q_PROPERTY(QColor textColour READ textColour)
 
 public:
   explicit TCurrencyEdit(const RegionalSettings &regional, QWidget *parent = nullptr);
@@ -40,6 +41,9 @@ public:
 
   QString editText() const;
   QString displayText() const;
+  // The grey the text is painted in: the palette's disabled-text colour, or
+  // the nearest grey towards the text colour that is readable on the field.
+  QColor textColour() const;
 
 protected:
   void paintEvent(QPaintEvent *event) override;

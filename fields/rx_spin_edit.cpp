@@ -28,6 +28,13 @@ bool insertsText(const QKeyEvent *event) {
          (c.isHighSurrogate() && text.size() > 1 && text[1].isLowSurrogate());
 }
 
+// The keypad's decimal key: it stands for the decimal separator, whatever
+// character the keyboard layout gives it.
+bool isKeypadDecimal(const QKeyEvent *event) {
+  return event->modifiers().testFlag(Qt::KeypadModifier) &&
+         (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma);
+}
+
 }  // namespace
 
 TRxSpinEdit::TRxSpinEdit(const RegionalSettings &regional, QWidget *parent)
@@ -125,9 +132,10 @@ void TRxSpinEdit::keyPressEvent(QKeyEvent *event) {
     return;
   }
 
-  const QString typed = event->text();
+  const QString typed =
+      isKeypadDecimal(event) ? QString(m_regional.decimalSeparator()) : event->text();
   const QString kept = filterTyped(typed);
-  if (kept == typed) {
+  if (kept == event->text()) {
     QLineEdit::keyPressEvent(event);
     return;
   }

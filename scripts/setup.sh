@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libbenchmark-dev                 # bench/
   fonts-liberation fontconfig      # the windows' font, also on the offscreen platform
+  qt6-translations-l10n            # Qt's Russian standard texts (context menus)
   xvfb xauth libx11-dev            # bench/startup.sh: a real X server and the map timer
   imagemagick x11-utils            # screenshots of the real windows (import, xwininfo)
   dpkg-dev file                    # the Debian package and its test

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <stdexcept>
 
 #include "core/calculation_ports.h"
@@ -19,6 +20,7 @@
 #include "ui/fault_report.h"
 #include "ui/guarded.h"
 #include "ui/message_box_alerts.h"
+#include "ui/startup.h"
 
 namespace {
 
@@ -32,6 +34,11 @@ struct SeenBox {
   bool okIsDefaultAndEscape = false;
   Qt::WindowModality modality = Qt::NonModal;
   QPoint centre, screenCentre;
+  const QWindow *transientParent = nullptr;
+  Qt::WindowFlags flags;
+  int okCentreX = 0, boxCentreX = 0;
+  bool okHasIcon = true;
+  bool cameBackFromMinimised = false;
 };
 
 // Waits for the box to open, notes what it shows and closes it. Polling
@@ -57,6 +64,17 @@ void inspectAndClose(SeenBox &seen, CloseWith closeWith) {
     seen.modality = box->windowModality();
     seen.centre = box->frameGeometry().center();
     seen.screenCentre = box->screen()->availableGeometry().center();
+    seen.transientParent = box->windowHandle()->transientParent();
+    seen.flags = box->windowFlags();
+    if (QAbstractButton *ok = box->buttons().value(0)) {
+      seen.okCentreX = ok->mapTo(box, ok->rect().center()).x();
+      seen.okHasIcon = !ok->icon().isNull();
+    }
+    seen.boxCentreX = box->rect().center().x();
+    // A window manager that offers minimise anyway: the box must come back.
+    box->setWindowState(Qt::WindowMinimized);
+    seen.cameBackFromMinimised =
+        QTest::qWaitFor([box] { return !(box->windowState() & Qt::WindowMinimized); }, 1000);
     switch (closeWith) {
       case CloseWith::Escape:
         QTest::keyClick(box, Qt::Key_Escape);
@@ -93,6 +111,8 @@ private slots:
   void error_box_closes_with_data();
   void error_box_closes_with();
   void fault_report_box_shows_title_and_text();
+  void boxes_belong_to_the_active_window_data();
+  void boxes_belong_to_the_active_window();
 
 private:
   ModalWatchdog *m_watchdog = nullptr;
@@ -101,6 +121,8 @@ private:
 
 void TestErrorReport::initTestCase() {
   QApplication::setApplicationName(QStringLiteral("Vembrix"));
+  // The frame texts must stay English with Qt's Russian texts installed.
+  installRussianStandardTexts();
   // Leaves the box tests time to close their own boxes first.
   m_watchdog = new ModalWatchdog(2000, this);
 }
@@ -240,6 +262,45 @@ void TestErrorReport::fault_report_box_shows_title_and_text() {
   QCOMPARE(seen.icon, QMessageBox::Critical);
   QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
   QVERIFY(seen.okIsDefaultAndEscape);
+}
+
+void TestErrorReport::boxes_belong_to_the_active_window_data() {
+  QTest::addColumn<bool>("faultReport");
+  QTest::newRow("error box") << false;
+  QTest::newRow("fault report") << true;
+}
+
+void TestErrorReport::boxes_belong_to_the_active_window() {
+  QFETCH(bool, faultReport);
+
+  QWidget window;
+  window.resize(300, 200);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+
+  SeenBox seen;
+  inspectAndClose(seen, CloseWith::Enter);
+  MessageBoxAlerts alerts;
+  if (faultReport)
+    runGuarded(alerts, [] { throw std::runtime_error("boom"); });
+  else
+    alerts.showError(vx::kBadInputMessage);
+
+  QVERIFY(seen.found);
+  // Kept with the window it stands for, not with Qt's hidden group leader.
+  QCOMPARE(seen.transientParent, window.windowHandle());
+  QVERIFY(!seen.flags.testFlag(Qt::WindowMinimizeButtonHint));
+  QVERIFY(!seen.flags.testFlag(Qt::WindowMaximizeButtonHint));
+  QVERIFY(seen.flags.testFlag(Qt::WindowCloseButtonHint));
+  QVERIFY(seen.cameBackFromMinimised);
+  QVERIFY2(qAbs(seen.okCentreX - seen.boxCentreX) <= 1,
+           qPrintable(QStringLiteral("OK centred at %1 in a box centred at %2")
+                          .arg(seen.okCentreX)
+                          .arg(seen.boxCentreX)));
+  QVERIFY(!seen.okHasIcon);
+  QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
+  if (faultReport)
+    QTRY_COMPARE(QApplication::activeWindow(), &window);
 }
 
 QTEST_MAIN(TestErrorReport)

@@ -274,9 +274,14 @@ void TestMainWindow::calc_buttons_are_bold_green() {
   for (QPushButton *button : {m_window->VolumeCalcBtn, m_window->LightCalcBtn,
                               m_window->Co2CalcBtn, m_window->TempCalcBtn, m_window->GhCalcBtn}) {
     QVERIFY2(button->font().bold(), qPrintable(button->objectName()));
-    QCOMPARE(button->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
+    // The designed (0, 128, 0), or the green next to it that the light face
+    // needs to reach 4.5 : 1 (tst_readable_colours measures the contrast).
+    const QColor green = button->palette().color(QPalette::ButtonText);
+    QCOMPARE(green.red(), 0);
+    QCOMPARE(green.blue(), 0);
+    QVERIFY2(qAbs(green.green() - 128) <= 2, qPrintable(green.name()));
     // A disabled button keeps the platform's greyed caption, not the green.
-    QVERIFY(button->palette().color(QPalette::Disabled, QPalette::ButtonText) != QColor(0, 128, 0));
+    QVERIFY(button->palette().color(QPalette::Disabled, QPalette::ButtonText) != green);
     QVERIFY(button->icon().isNull());
     QVERIFY(button->isEnabled());
   }

@@ -188,6 +188,33 @@ private slots:
     QCOMPARE(beeps.count(), 1);
   }
 
+  // The keypad's decimal key means the decimal separator, whichever
+  // character the layout gives it; the main keyboard's keys mean themselves.
+  void keypadDecimalKey_data() {
+    QTest::addColumn<TValueType>("type");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("typesSeparator");
+    QTest::newRow("keypad '.', float") << vtFloat << int(Qt::Key_Period) << true;
+    QTest::newRow("keypad ',', float") << vtFloat << int(Qt::Key_Comma) << true;
+    QTest::newRow("keypad '.', integer") << vtInteger << int(Qt::Key_Period) << false;
+  }
+  void keypadDecimalKey() {
+    QFETCH_GLOBAL(QChar, decimal);
+    QFETCH(TValueType, type);
+    QFETCH(int, key);
+    QFETCH(bool, typesSeparator);
+    RegionalSettings regional(decimal, thousandsFor(decimal));
+    TRxSpinEdit f(regional);
+    f.setValueType(type);
+    f.clear();
+    QSignalSpy beeps(&f, &TRxSpinEdit::refused);
+    QTest::keyClick(&f, Qt::Key_1);
+    QTest::keyClick(&f, Qt::Key(key), Qt::KeypadModifier);
+    QTest::keyClick(&f, Qt::Key_5);
+    QCOMPARE(f.text(), typesSeparator ? QStringLiteral("1") + decimal + u'5' : QStringLiteral("15"));
+    QCOMPARE(beeps.count(), typesSeparator ? 0 : 1);
+  }
+
   void nonAsciiDigitsRefused() {
     QFETCH_GLOBAL(QChar, decimal);
     RegionalSettings regional(decimal, thousandsFor(decimal));

@@ -3,9 +3,13 @@
 // it.
 
 #include <QFont>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 #include "core/float_fault.h"
@@ -58,6 +62,7 @@ private slots:
   void cleanup();
 
   void application_title_and_font();
+  void standard_texts_are_russian();
   void windows_are_published_while_they_live();
   void picture_click_brings_up_the_one_picker();
   void closing_main_window_ends_program_with_picker_open();
@@ -91,6 +96,21 @@ void TestStartup::application_title_and_font() {
   QVERIFY(QFont::substitutes(QStringLiteral("MS Sans Serif"))
               .contains(QStringLiteral("Liberation Sans"), Qt::CaseInsensitive));
   QVERIFY(!QApplication::windowIcon().isNull());
+}
+
+void TestStartup::standard_texts_are_russian() {
+  QVERIFY2(installRussianStandardTexts(), "qt6-translations-l10n is not installed");
+  QLineEdit field;
+  std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+  QStringList texts;
+  for (const QAction *action : menu->actions())
+    if (!action->isSeparator())
+      texts << action->text();
+  QVERIFY(!texts.isEmpty());
+  for (const QString &text : texts)
+    QVERIFY2(std::any_of(text.begin(), text.end(),
+                         [](QChar c) { return c.script() == QChar::Script_Cyrillic; }),
+             qPrintable(text));
 }
 
 void TestStartup::windows_are_published_while_they_live() {

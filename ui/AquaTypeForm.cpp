@@ -1,11 +1,11 @@
 #include "ui/AquaTypeForm.h"
 
 #include <QPushButton>
-#include <QScreen>
 
 #include "fields/rx_spin_edit.h"
 #include "ui/MainForm.h"
 #include "ui/form_controls.h"
+#include "ui/frame_placer.h"
 #include "ui/guarded.h"
 #include "ui/pictures/picture_control.h"
 #include "ui/shape_choice.h"
@@ -34,6 +34,7 @@ TAquaTypeFrm::TAquaTypeFrm(Alerts &alerts) : QWidget(nullptr, kPickerFrame), m_a
   setUpFormFace(this);
 
   setFixedSize(681, 281);
+  m_placer = new FramePlacer(this);
 
   buildLayout();
   wireHandlers();
@@ -48,16 +49,13 @@ void TAquaTypeFrm::wireHandlers() {
 }
 
 void TAquaTypeFrm::showEvent(QShowEvent *event) {
-  if (!m_placed) {
+  const bool first = !m_placed;
+  if (first) {
     m_placed = true;
     loadPictures();
-    if (const QScreen *screen = this->screen()) {
-      QRect placed = frameGeometry();
-      placed.moveCenter(screen->availableGeometry().center());
-      move(placed.topLeft());
-    }
   }
   QWidget::showEvent(event);
+  m_placer->placeAtShowing(first ? FramePlacer::Rule::Centre : FramePlacer::Rule::KeepInside);
 }
 
 void TAquaTypeFrm::SetType(QObject *Sender) {

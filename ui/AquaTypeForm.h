@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class Alerts;
+class FramePlacer;
 class PictureControl;
 class QGroupBox;
 class QShowEvent;
@@ -32,8 +33,9 @@ public:
 
 protected:
   // Centres the picker at its first showing only; afterwards it comes back
-  // wherever the user left it. The drawings are decoded then too: most runs
-  // never open the picker, and start-up should not pay for it.
+  // wherever the user left it, pulled back onto the screen should that place
+  // no longer show all of it. The drawings are decoded at the first showing:
+  // most runs never open the picker, and start-up should not pay for it.
   void showEvent(QShowEvent *event) override;
 
 private:
@@ -43,6 +45,7 @@ private:
   void wireHandlers();
 
   Alerts &m_alerts;
+  FramePlacer *m_placer = nullptr;
   bool m_placed = false;
 };
 

@@ -15,6 +15,7 @@
 #include "ui/AquaTypeForm.h"
 #include "ui/alerts.h"
 #include "ui/form_controls.h"
+#include "ui/frame_placer.h"
 #include "ui/guarded.h"
 #include "ui/pictures/picture_control.h"
 #include "ui/pictures/window_icon.h"
@@ -51,7 +52,10 @@ TMainFrm::TMainFrm(const RegionalSettings &regional, Alerts &alerts, QWidget *pa
   setUpFormFace(this);
 
   setFixedSize(682, 588);
+  // The designed place; a screen too small for it gets the nearest place
+  // that shows the whole window (see showEvent).
   move(469, 232);
+  m_placer = new FramePlacer(this);
 
   StatusBar = new QStatusBar(this);
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -86,6 +90,7 @@ void TMainFrm::wireHandlers() {
 
 void TMainFrm::showEvent(QShowEvent *event) {
   QWidget::showEvent(event);
+  m_placer->placeAtShowing(FramePlacer::Rule::KeepInside);
   // Only the first showing: a window restored from the task bar is shown
   // again, and must not recompute what the user has been looking at.
   if (m_initDone)

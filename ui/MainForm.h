@@ -7,6 +7,7 @@
 #include "ui/pictures/image_list.h"
 
 class Alerts;
+class FramePlacer;
 class PictureControl;
 class QComboBox;
 class QGroupBox;
@@ -108,7 +109,8 @@ public:
   QPushButton *GhCalcBtn = nullptr;
 
 protected:
-  // The first showing runs Init before the window reaches the screen.
+  // Every showing keeps the whole frame on the screen; the first one runs
+  // Init before the window reaches the screen.
   void showEvent(QShowEvent *event) override;
 
 private:
@@ -126,6 +128,7 @@ private:
 
   const RegionalSettings &m_regional;
   Alerts &m_alerts;
+  FramePlacer *m_placer = nullptr;
   bool m_initDone = false;
 };
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "fields/currency_edit.h"
+#include "ui/calc_button.h"
 #include "ui/classic_group_box.h"
 #include "ui/pictures/picture_control.h"
 
@@ -84,17 +85,13 @@ PictureControl *makeShapePicture(QGroupBox *group, const char *name) {
 }
 
 QPushButton *makeCalcButton(QWidget *parent, const char *name, QPoint topLeft) {
-  auto *button = new QPushButton(QStringLiteral("Расчет"), parent);
+  // Green only while enabled: a disabled button (the lighting one for shapes
+  // without a lit rectangle) must still look disabled.
+  auto *button = new CalcButton(QStringLiteral("Расчет"), parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(QRect(topLeft, QSize(201, 25)));
   button->setAutoDefault(false);
   makeBold(button);
-  // Green only while enabled: a disabled button (the lighting one for shapes
-  // without a lit rectangle) must still look disabled.
-  QPalette palette = button->palette();
-  palette.setColor(QPalette::Active, QPalette::ButtonText, QColor(0, 128, 0));
-  palette.setColor(QPalette::Inactive, QPalette::ButtonText, QColor(0, 128, 0));
-  button->setPalette(palette);
   return button;
 }
 
@@ -112,5 +109,8 @@ QLabel *makePanel(QWidget *parent, const char *name, const QRect &geometry) {
 void setPanelColour(QLabel *panel, const QColor &colour) {
   QPalette palette = panel->palette();
   palette.setColor(QPalette::Window, colour);
+  // The panel's colours are all light (lime, aqua, yellow): a dark theme's
+  // light caption colour would vanish on them.
+  palette.setColor(QPalette::WindowText, Qt::black);
   panel->setPalette(palette);
 }

@@ -1,41 +1,90 @@
 #include "ui/message_box_alerts.h"
 
-#include <QGuiApplication>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QEvent>
 #include <QIcon>
 #include <QMessageBox>
-#include <QAbstractButton>
-#include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
+#include <QWindow>
+
+#include "ui/frame_placer.h"
 
 namespace {
 
-// A parentless QMessageBox is placed next to whatever window happens to be
-// active, or wherever the window manager likes; these boxes belong in the
-// middle of the screen, also when one pops up before the main window exists.
+// A title bar with the close box only, where the window manager follows it.
+constexpr Qt::WindowFlags kBoxFrame =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+// A stop box centred on the screen, also when one pops up before the main
+// window exists, and transient for the window that was active when it
+// opened, so the window manager keeps the two together.
 class CentredStopBox : public QMessageBox {
 public:
   CentredStopBox(const QString &caption, const QString &text)
       : QMessageBox(QMessageBox::Critical, caption, text, QMessageBox::Ok) {
+    setWindowFlags(kBoxFrame);
     setWindowModality(Qt::ApplicationModal);
-    // The frame texts stay English even if a translator is ever installed.
+    // The frame texts stay English whatever translation is installed.
     button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-    // No icon on it: where the style gives dialog buttons icons, each box's
-    // fresh copy would leave a new entry in Qt's pixmap cache.
-    button(QMessageBox::Ok)->setIcon(QIcon());
+    showOkCentredWithoutIcon();
     // One button that Enter, Esc and the close box all press.
     setDefaultButton(QMessageBox::Ok);
     setEscapeButton(QMessageBox::Ok);
+    standFor(QApplication::activeWindow());
+    m_placer = new FramePlacer(this);
   }
 
 protected:
   void showEvent(QShowEvent *event) override {
     QMessageBox::showEvent(event);  // fixes the box's final size
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      move(frame.topLeft());
+    m_placer->placeAtShowing(FramePlacer::Rule::Centre);
+  }
+
+  void changeEvent(QEvent *event) override {
+    QMessageBox::changeEvent(event);
+    switch (event->type()) {
+      case QEvent::StyleChange:
+        // QMessageBox puts the style's button placement back on a style change.
+        showOkCentredWithoutIcon();
+        break;
+      case QEvent::WindowStateChange:
+        // Some window managers (openbox) offer minimise on every dialog; the
+        // box comes straight back instead of leaving a program that takes no
+        // input with nothing on screen to show why.
+        if (windowState() & Qt::WindowMinimized)
+          QTimer::singleShot(0, this, [this] {
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            raise();
+            activateWindow();
+          });
+        break;
+      default:
+        break;
     }
   }
+
+private:
+  // No icon on OK: where the style gives dialog buttons icons, each box's
+  // fresh copy would also leave a new entry in Qt's pixmap cache.
+  void showOkCentredWithoutIcon() {
+    button(QMessageBox::Ok)->setIcon(QIcon());
+    if (auto *buttons = findChild<QDialogButtonBox *>())
+      buttons->setCenterButtons(true);
+  }
+
+  // Transient through the window handle, not a parent widget: the box lives
+  // on its caller's stack, and the window may be destroyed before it closes.
+  void standFor(QWidget *active) {
+    if (!active || !active->windowHandle())
+      return;
+    winId();  // the box's own window handle, to hang it on
+    windowHandle()->setTransientParent(active->windowHandle());
+  }
+
+  FramePlacer *m_placer = nullptr;
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "ui/pictures/window_icon.h"
 
@@ -15,4 +17,21 @@ void setUpApplication() {
   // The windows are drawn for this bitmap face; Liberation Sans has the
   // metrics closest to it of the fonts a Linux desktop reliably has.
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+  installRussianStandardTexts();
+}
+
+bool installRussianStandardTexts() {
+  // Qt's own texts (the entry fields' context menu and the like) in the
+  // windows' language, whatever the user's locale: the windows are Russian.
+  // Without the translation installed they stay English, which is no fault.
+  const QString name = QStringLiteral("qtbase_ru");
+  if (QCoreApplication::instance()->findChild<QTranslator *>(name))
+    return true;
+  auto *translator = new QTranslator(QCoreApplication::instance());
+  translator->setObjectName(name);
+  if (translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator))
+    return true;
+  delete translator;
+  return false;
 }

@@ -1,6 +1,10 @@
 #pragma once
 
 // Process-wide settings made once, before any window exists: the title that
-// names the task-bar entry and captions the fault report, and a stand-in for
-// the window font where the system lacks it.
+// names the task-bar entry and captions the fault report, a stand-in for the
+// window font where the system lacks it, and Qt's Russian standard texts.
 void setUpApplication();
+
+// Installs Qt's Russian translation once; false when it is not installed on
+// the system.
+bool installRussianStandardTexts();

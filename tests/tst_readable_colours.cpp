@@ -1,0 +1,199 @@
+// The colours the user reads, measured in rendered pixels: the results, the
+// CO2 rating and the "Расчет" captions must stand out from what is behind
+// them under a light and under a dark palette alike.
+
+#include <QApplication>
+#include <QHash>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTest>
+#include <memory>
+
+#include "fields/currency_edit.h"
+#include "fields/readable_colour.h"
+#include "fields/regional_settings.h"
+#include "support/modal_watchdog.h"
+#include "support/recording_alerts.h"
+#include "ui/MainForm.h"
+#include "ui/form_controls.h"
+#include "ui/startup.h"
+
+namespace {
+
+enum class Theme { Default, Dark, DarkAfterStart };
+
+// The dark palette a dark desktop theme hands to Qt.
+QPalette darkPalette() {
+  QPalette p;
+  const QColor window(53, 53, 53), base(42, 42, 42), disabled(127, 127, 127);
+  p.setColor(QPalette::Window, window);
+  p.setColor(QPalette::WindowText, Qt::white);
+  p.setColor(QPalette::Base, base);
+  p.setColor(QPalette::AlternateBase, QColor(66, 66, 66));
+  p.setColor(QPalette::Text, Qt::white);
+  p.setColor(QPalette::Button, window);
+  p.setColor(QPalette::ButtonText, Qt::white);
+  p.setColor(QPalette::Light, QColor(80, 80, 80));
+  p.setColor(QPalette::Midlight, QColor(66, 66, 66));
+  p.setColor(QPalette::Mid, QColor(40, 40, 40));
+  p.setColor(QPalette::Dark, QColor(30, 30, 30));
+  p.setColor(QPalette::Shadow, QColor(20, 20, 20));
+  p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    p.setColor(QPalette::Disabled, role, disabled);
+  return p;
+}
+
+struct Measured {
+  QColor background, text;
+  double ratio = 0;
+};
+
+// Inside the control's frame: the commonest colour is what the text stands
+// on, and the pixel that differs most from it is the text at full strength.
+Measured measure(QWidget *control) {
+  const QImage image = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QRect inside = image.rect().adjusted(4, 4, -4, -4);
+  QHash<QRgb, int> counts;
+  for (int y = inside.top(); y <= inside.bottom(); ++y)
+    for (int x = inside.left(); x <= inside.right(); ++x)
+      ++counts[image.pixel(x, y)];
+  QRgb commonest = 0;
+  for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+    if (it.value() > counts.value(commonest))
+      commonest = it.key();
+  Measured m;
+  m.background = QColor(commonest);
+  for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+    const double r = vx::contrastRatio(QColor(it.key()), m.background);
+    if (r > m.ratio) {
+      m.ratio = r;
+      m.text = QColor(it.key());
+    }
+  }
+  return m;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Theme)
+
+class TestReadableColours : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase();
+  void cleanup();
+
+  void contrast_ratio_data();
+  void contrast_ratio();
+  void designed_colours_stay_where_readable();
+  void rendered_text_is_readable_data();
+  void rendered_text_is_readable();
+
+private:
+  ModalWatchdog m_watchdog;
+  RecordingAlerts m_alerts;
+};
+
+void TestReadableColours::initTestCase() { setUpApplication(); }
+
+void TestReadableColours::cleanup() { m_watchdog.check(); }
+
+void TestReadableColours::contrast_ratio_data() {
+  QTest::addColumn<QColor>("a");
+  QTest::addColumn<QColor>("b");
+  QTest::addColumn<double>("ratio");
+
+  QTest::newRow("black on white") << QColor(Qt::black) << QColor(Qt::white) << 21.0;
+  QTest::newRow("same colour") << QColor(0, 128, 0) << QColor(0, 128, 0) << 1.0;
+  QTest::newRow("old result grey on white") << QColor(190, 190, 190) << QColor(Qt::white) << 1.86;
+  QTest::newRow("white caption on lime") << QColor(Qt::white) << QColor(0, 255, 0) << 1.37;
+}
+
+void TestReadableColours::contrast_ratio() {
+  QFETCH(QColor, a);
+  QFETCH(QColor, b);
+  QFETCH(double, ratio);
+  QVERIFY2(qAbs(vx::contrastRatio(a, b) - ratio) < 0.01,
+           qPrintable(QString::number(vx::contrastRatio(a, b))));
+  QCOMPARE(vx::contrastRatio(a, b), vx::contrastRatio(b, a));
+}
+
+void TestReadableColours::designed_colours_stay_where_readable() {
+  // Where the design is readable nothing changes; where it is not, the
+  // nearest readable colour of the same hue is taken, not black or white.
+  QCOMPARE(vx::readableOn(QColor(0, 128, 0), Qt::white), QColor(0, 128, 0));
+  const QColor onDark = vx::readableOn(QColor(0, 128, 0), QColor(53, 53, 53));
+  QVERIFY(vx::contrastRatio(onDark, QColor(53, 53, 53)) >= vx::kReadableContrast);
+  QCOMPARE(onDark.red(), 0);
+  QCOMPARE(onDark.blue(), 0);
+  QVERIFY(vx::contrastRatio(QColor(0, onDark.green() - 1, 0), QColor(53, 53, 53)) <
+          vx::kReadableContrast);
+
+  QPalette light;
+  light.setColor(QPalette::Active, QPalette::Base, Qt::white);
+  light.setColor(QPalette::Active, QPalette::Text, Qt::black);
+  light.setColor(QPalette::Disabled, QPalette::Text, QColor(100, 100, 100));
+  QCOMPARE(vx::readableDisabledText(light), QColor(100, 100, 100));
+  light.setColor(QPalette::Disabled, QPalette::Text, QColor(190, 190, 190));
+  const QColor grey = vx::readableDisabledText(light);
+  QVERIFY(grey.red() == grey.green() && grey.green() == grey.blue());
+  QVERIFY(vx::contrastRatio(grey, Qt::white) >= vx::kReadableContrast);
+  QVERIFY(vx::contrastRatio(QColor(grey.red() + 1, grey.red() + 1, grey.red() + 1), Qt::white) <
+          vx::kReadableContrast);
+}
+
+void TestReadableColours::rendered_text_is_readable_data() {
+  QTest::addColumn<Theme>("theme");
+  QTest::addColumn<QString>("control");
+  QTest::addColumn<QColor>("panelColour");  // for Co2Panel: the rating's colour
+
+  const struct {
+    const char *name;
+    Theme theme;
+  } themes[] = {{"default", Theme::Default},
+                {"dark", Theme::Dark},
+                {"dark after start", Theme::DarkAfterStart}};
+  for (const auto &t : themes) {
+    for (const char *control : {"VAquaBox", "Co2Box", "VolumeCalcBtn", "GhCalcBtn"})
+      QTest::addRow("%s: %s", t.name, control) << t.theme << QString::fromLatin1(control) << QColor();
+    QTest::addRow("%s: Co2Panel lime", t.name) << t.theme << "Co2Panel" << QColor(0, 255, 0);
+    QTest::addRow("%s: Co2Panel aqua", t.name) << t.theme << "Co2Panel" << QColor(0, 255, 255);
+    QTest::addRow("%s: Co2Panel yellow", t.name) << t.theme << "Co2Panel" << QColor(255, 255, 0);
+  }
+}
+
+void TestReadableColours::rendered_text_is_readable() {
+  QFETCH(Theme, theme);
+  QFETCH(QString, control);
+  QFETCH(QColor, panelColour);
+
+  const QPalette original = QApplication::palette();
+  const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
+  if (theme == Theme::Dark)
+    QApplication::setPalette(darkPalette());
+
+  RegionalSettings regional(u'.', u',');
+  TMainFrm window(regional, m_alerts);
+  if (theme == Theme::DarkAfterStart)
+    QApplication::setPalette(darkPalette());
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+  QWidget *w = window.findChild<QWidget *>(control);
+  QVERIFY(w);
+  if (panelColour.isValid())
+    setPanelColour(window.Co2Panel, panelColour);
+
+  const Measured m = measure(w);
+  QVERIFY2(m.ratio >= vx::kReadableContrast,
+           qPrintable(QStringLiteral("%1 on %2: %3 : 1")
+                          .arg(m.text.name(), m.background.name())
+                          .arg(m.ratio, 0, 'f', 2)));
+}
+
+QTEST_MAIN(TestReadableColours)
+#include "tst_readable_colours.moc"

@@ -1,0 +1,70 @@
+#include "ui/calc_button.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include "fields/readable_colour.h"
+
+namespace {
+const QColor kDesignedGreen(0, 128, 0);
+}
+
+CalcButton::CalcButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent) {
+  followFace();
+}
+
+QColor CalcButton::captionColour() const {
+  return palette().color(QPalette::Active, QPalette::ButtonText);
+}
+
+void CalcButton::changeEvent(QEvent *event) {
+  QPushButton::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+    followFace();
+}
+
+void CalcButton::resizeEvent(QResizeEvent *event) {
+  QPushButton::resizeEvent(event);
+  followFace();
+}
+
+QColor CalcButton::faceBehindCaption() const {
+  // The style's own bevel, drawn without a caption: styles shade the face
+  // (a gradient, a lighter top) away from the palette's button colour.
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.text.clear();
+  option.icon = QIcon();
+  option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver | QStyle::State_Sunken);
+  QImage bevel(size().expandedTo(QSize(16, 16)), QImage::Format_RGB32);
+  bevel.fill(palette().color(backgroundRole()));
+  {
+    QPainter painter(&bevel);
+    style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
+  }
+  // Of the palette's face and the shades down the middle, where the caption
+  // stands, the one nearest the designed green decides.
+  const int x = bevel.width() / 2;
+  QColor worst = palette().color(QPalette::Active, QPalette::Button);
+  for (int y = bevel.height() / 4; y < bevel.height() * 3 / 4; ++y) {
+    const QColor shade = bevel.pixelColor(x, y);
+    if (vx::contrastRatio(shade, kDesignedGreen) < vx::contrastRatio(worst, kDesignedGreen))
+      worst = shade;
+  }
+  return worst;
+}
+
+void CalcButton::followFace() {
+  const QColor green = vx::readableOn(kDesignedGreen, faceBehindCaption());
+  QPalette p = palette();
+  if (p.color(QPalette::Active, QPalette::ButtonText) == green &&
+      p.color(QPalette::Inactive, QPalette::ButtonText) == green &&
+      p.isBrushSet(QPalette::Active, QPalette::ButtonText))
+    return;  // also ends the palette change that setting it sends back
+  // Only the enabled groups: the disabled caption stays the platform's grey.
+  p.setColor(QPalette::Active, QPalette::ButtonText, green);
+  p.setColor(QPalette::Inactive, QPalette::ButtonText, green);
+  setPalette(p);
+}
