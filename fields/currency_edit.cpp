@@ -68,7 +68,11 @@ QString TCurrencyEdit::editText() const { return m_model.editText(); }
 QString TCurrencyEdit::displayText() const { return m_model.displayText(); }
 
 void TCurrencyEdit::refresh() {
-  setText(m_model.displayText());
+  // Every setText tells a screen reader the text changed; a calculation that
+  // lands on the shown text again has nothing new to announce.
+  const QString shown = m_model.displayText();
+  if (text() != shown)
+    setText(shown);
   update();
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 
+#include "ui/accessibility.h"
 #include "ui/pictures/window_icon.h"
 
 void setUpApplication() {
@@ -15,4 +16,5 @@ void setUpApplication() {
   // The windows are drawn for this bitmap face; Liberation Sans has the
   // metrics closest to it of the fonts a Linux desktop reliably has.
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+  installAccessibleInterfaces();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 // Process-wide settings made once, before any window exists: the title that
-// names the task-bar entry and captions the fault report, and a stand-in for
-// the window font where the system lacks it.
+// names the task-bar entry and captions the fault report, a stand-in for the
+// window font where the system lacks it, and the accessible interfaces a
+// screen reader gets for the windows.
 void setUpApplication();
