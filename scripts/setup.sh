@@ -12,6 +12,7 @@ packages=(
   imagemagick x11-utils            # screenshots of the real windows (import, xwininfo)
   dpkg-dev file                    # the Debian package and its test
   clang libclang-rt-14-dev llvm  # the fuzzers, and symbolized sanitizer reports
+  at-spi2-core python3-pyatspi dbus-daemon  # tst_accessibility_atspi: the screen reader's side
 )
 
 missing=()
