@@ -73,7 +73,11 @@ QString TCurrencyEdit::displayText() const { return m_model.displayText(); }
 QColor TCurrencyEdit::textColour() const { return vx::readableDisabledText(palette()); }
 
 void TCurrencyEdit::refresh() {
-  setText(m_model.displayText());
+  // Every setText tells a screen reader the text changed; a calculation that
+  // lands on the shown text again has nothing new to announce.
+  const QString shown = m_model.displayText();
+  if (text() != shown)
+    setText(shown);
   update();
 }
 

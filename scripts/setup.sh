@@ -14,6 +14,7 @@ packages=(
   dpkg-dev file                    # the Debian package and its test
   qt6-wayland                      # tst_program_start: the Wayland platform without a compositor
   clang libclang-rt-14-dev llvm  # the fuzzers, and symbolized sanitizer reports
+  at-spi2-core python3-pyatspi dbus-daemon  # tst_accessibility_atspi: the screen reader's side
 )
 
 missing=()

@@ -2,12 +2,15 @@
 
 #include "ui/AquaTypeForm.h"
 #include "ui/MainForm.h"
+#include "ui/accessibility.h"
 
 ApplicationWindows::ApplicationWindows(const RegionalSettings &regional, Alerts &alerts)
     : m_main(std::make_unique<TMainFrm>(regional, alerts)) {
   MainFrm = m_main.get();
   m_picker = std::make_unique<TAquaTypeFrm>(alerts);
   AquaTypeFrm = m_picker.get();
+  describeForScreenReaders(m_main.get());
+  describeForScreenReaders(m_picker.get());
 }
 
 ApplicationWindows::~ApplicationWindows() {

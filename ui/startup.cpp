@@ -5,6 +5,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "ui/accessibility.h"
 #include "ui/pictures/window_icon.h"
 
 void setUpApplication() {
@@ -18,6 +19,7 @@ void setUpApplication() {
   // metrics closest to it of the fonts a Linux desktop reliably has.
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
   installRussianStandardTexts();
+  installAccessibleInterfaces();
 }
 
 bool installRussianStandardTexts() {
