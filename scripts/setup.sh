@@ -11,6 +11,8 @@ packages=(
   xvfb xauth libx11-dev            # bench/startup.sh: a real X server and the map timer
   imagemagick x11-utils            # screenshots of the real windows (import, xwininfo)
   dpkg-dev file                    # the Debian package and its test
+  lintian appstream desktop-file-utils man-db groff-base  # tst_package: Debian's own checks
+  qt6-translations-l10n            # Qt's own Russian texts (the package depends on it)
   clang libclang-rt-14-dev llvm  # the fuzzers, and symbolized sanitizer reports
 )
 
