@@ -76,9 +76,9 @@ QBitmap ImageList::mask(int index) const {
 
 void ImageList::draw(QPainter &painter, QPoint topLeft, int index) const {
   if (index < 0 || index >= kShapeCount) return;
-  // On a device of more than one pixel per pixel the cell drawn at twice
-  // the resolution; it covers the same 202 x 102 there.
-  const int scale = painter.device() && painter.device()->devicePixelRatioF() > 1.0 ? 2 : 1;
+  // Where a pixel covers more than one device pixel, the cell drawn at
+  // twice the resolution; it covers the same 202 x 102 there.
+  const int scale = painter.deviceTransform().mapRect(QRectF(0, 0, 1, 1)).width() > 1.0 ? 2 : 1;
   painter.save();
   // Whatever mode the caller left set, a transparent pixel must not touch
   // the destination.

@@ -30,8 +30,9 @@ public:
 
   // Draws the cell with its top-left corner at topLeft, through its mask:
   // under a transparent pixel the painter's device keeps what it had. A
-  // device of a pixel ratio above 1 gets the cell made from the drawing at
-  // twice the resolution, with its mask made the same way.
+  // painter whose pixel covers more than one device pixel (a device of a
+  // pixel ratio above 1) gets the cell made from the drawing at twice the
+  // resolution, with its mask made the same way.
   void draw(QPainter &painter, QPoint topLeft, int index) const;
 
 private:

@@ -105,7 +105,10 @@ void PictureControl::paintEvent(QPaintEvent *) {
   // little at fractional scales, its lines stay as crisp as the text beside
   // it instead of being a small picture smeared over more pixels.
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  const bool sharp = painter.device()->devicePixelRatioF() > 1.0 && !sharperPicture().isNull();
+  // From the painter, not the widget: rendered into an image of another
+  // pixel ratio, the widget's own ratio is not the one painted at.
+  const bool sharp = painter.deviceTransform().mapRect(QRectF(0, 0, 1, 1)).width() > 1.0 &&
+                     !sharperPicture().isNull();
   painter.drawImage(QRectF(pictureRect()), shownImage(sharp));
 }
 
