@@ -82,15 +82,18 @@ void SpinButton::hideEvent(QHideEvent *event) {
 }
 
 const QImage &SpinButton::face(vx::SpinHalf pressed) {
-  if (!m_facesValid) {
+  // A window moved to a screen of another pixel ratio needs new pictures.
+  const qreal ratio = devicePixelRatioF();
+  if (!m_facesValid || m_faceRatio != ratio) {
     const vx::SpinGlyphs glyphs{m_upGlyph, m_downGlyph};
     const vx::SpinFaceColours colours = vx::spinFaceColours(palette());
     // The button is square by construction; a stray non-square size draws
     // the square that fits.
     const int side = qMin(width(), height());
     for (const vx::SpinHalf half : {vx::SpinHalf::None, vx::SpinHalf::Up, vx::SpinHalf::Down})
-      m_faces[faceIndex(half)] = vx::paintSpinFace(side, half, glyphs, colours);
+      m_faces[faceIndex(half)] = vx::paintSpinFace(side, half, glyphs, colours, ratio);
     m_facesValid = true;
+    m_faceRatio = ratio;
   }
   return m_faces[faceIndex(pressed)];
 }

@@ -71,4 +71,5 @@ private:
   // after the size, the glyphs, the palette or the enabled state changed.
   std::array<QImage, 3> m_faces;
   bool m_facesValid = false;
+  qreal m_faceRatio = 1.0;  // the device pixel ratio m_faces are made for
 };

@@ -38,6 +38,12 @@ private:
   QImage &m_image;
 };
 
+// Each pixel a factor x factor block: arrows stay pixel art at any ratio.
+QImage enlarged(const QImage &glyph, int factor) {
+  if (factor == 1) return glyph;
+  return glyph.scaled(glyph.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
 }  // namespace
 
 SpinFaceColours spinFaceColours(const QPalette &palette) {
@@ -48,9 +54,17 @@ SpinFaceColours spinFaceColours(const QPalette &palette) {
           active(QPalette::Dark), active(QPalette::ButtonText)};
 }
 
-QImage paintSpinFace(int side, SpinHalf pressed, const SpinGlyphs &glyphs,
-                     const SpinFaceColours &colours) {
-  if (side <= 0) return {};
+int spinGlyphFactor(qreal devicePixelRatio) {
+  // A hair below the whole number still counts as it: 2 may arrive as
+  // 1.9999999 from a scale factor's arithmetic.
+  return qMax(1, static_cast<int>(devicePixelRatio + 1e-6));
+}
+
+QImage paintSpinFace(int logicalSide, SpinHalf pressed, const SpinGlyphs &glyphs,
+                     const SpinFaceColours &colours, qreal devicePixelRatio) {
+  if (logicalSide <= 0 || !(devicePixelRatio > 0)) return {};
+  const int side = qMax(1, qRound(logicalSide * devicePixelRatio));
+  const int factor = spinGlyphFactor(devicePixelRatio);
   QImage image(side, side, QImage::Format_RGB32);
   image.fill(colours.face);
   FacePixels px(image);
@@ -85,9 +99,14 @@ QImage paintSpinFace(int side, SpinHalf pressed, const SpinGlyphs &glyphs,
   }
 
   const QSize size(side, side);
-  px.glyph(glyphs.up, upGlyphTopLeft(size, glyphs.up.size(), pressed == SpinHalf::Up),
-           colours.glyph);
-  px.glyph(glyphs.down, downGlyphTopLeft(size, glyphs.down.size()), colours.glyph);
+  const QImage up = enlarged(glyphs.up, factor);
+  const QImage down = enlarged(glyphs.down, factor);
+  // The offsets from the quarter points are in arrow pixels.
+  const bool upPressed = pressed == SpinHalf::Up;
+  const int upShift = (upPressed ? 2 : 1) * (factor - 1);
+  px.glyph(up, upGlyphTopLeft(size, up.size(), upPressed) + QPoint(upShift, upShift), colours.glyph);
+  px.glyph(down, downGlyphTopLeft(size, down.size()) - QPoint(factor - 1, factor - 1), colours.glyph);
+  image.setDevicePixelRatio(devicePixelRatio);
   return image;
 }
 

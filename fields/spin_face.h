@@ -31,7 +31,17 @@ struct SpinGlyphs {
 
 // A square picture of the given side with `pressed` drawn pushed in
 // (SpinHalf::None for released).
+//
+// At a device pixel ratio above 1 the picture has side x ratio device pixels
+// (rounded) and carries the ratio. Its lines stay one device pixel thin, as
+// a sharp screen draws its other frames, while the arrows grow by the whole
+// part of the ratio, so each of their pixels becomes an even block and they
+// keep their shape also at 1.5; their offsets grow with them.
 QImage paintSpinFace(int side, SpinHalf pressed, const SpinGlyphs &glyphs,
-                     const SpinFaceColours &colours);
+                     const SpinFaceColours &colours, qreal devicePixelRatio = 1.0);
+
+// The whole factor the arrows are enlarged by at a device pixel ratio: 1 up
+// to 2, 2 up to 3, and so on.
+int spinGlyphFactor(qreal devicePixelRatio);
 
 }  // namespace vx

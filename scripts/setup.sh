@@ -8,11 +8,12 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libbenchmark-dev                 # bench/
   fonts-liberation fontconfig      # the windows' font, also on the offscreen platform
-  qt6-translations-l10n            # Qt's Russian standard texts (context menus)
+  qt6-translations-l10n            # Qt's Russian standard texts (context menus); the package depends on it
   xvfb xauth libx11-dev            # bench/startup.sh: a real X server and the map timer
   imagemagick x11-utils            # screenshots of the real windows (import, xwininfo)
   dpkg-dev file                    # the Debian package and its test
   qt6-wayland                      # tst_program_start: the Wayland platform without a compositor
+  lintian appstream desktop-file-utils man-db groff-base  # tst_package: Debian's own checks
   clang libclang-rt-14-dev llvm  # the fuzzers, and symbolized sanitizer reports
   at-spi2-core python3-pyatspi dbus-daemon  # tst_accessibility_atspi: the screen reader's side
 )

@@ -127,6 +127,51 @@ private slots:
       }
   }
 
+  // A sharper picture is made only for a device of more than one pixel per
+  // pixel, once, and shown there in the place and size of the picture.
+  void sharperPictureOnSharpDevicesOnly_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<bool>("sharp");
+    QTest::newRow("ratio 1") << 1.0 << false;
+    QTest::newRow("ratio 1.5") << 1.5 << true;
+    QTest::newRow("ratio 2") << 2.0 << true;
+  }
+  void sharperPictureOnSharpDevicesOnly() {
+    QFETCH(qreal, ratio);
+    QFETCH(bool, sharp);
+    Stage stage;
+    configureAsTheWindowsDo(*stage.control);
+    constexpr QRgb kPlain = 0xff808080;
+    int made = 0;
+    QImage picture = solid({200, 100}, kPlain);
+    picture.setPixel(0, 99, qRgb(255, 255, 255));  // the key
+    stage.control->setPicture(picture, [&made] {
+      ++made;
+      QImage sharper = solid({400, 200}, kMarker);
+      sharper.setDevicePixelRatio(2);
+      return sharper;
+    });
+    QCOMPARE(stage.control->size(), QSize(200, 100));
+    for (int round = 0; round < 2; ++round) {
+      QImage device((stage.face.size() * ratio), QImage::Format_RGB32);
+      device.setDevicePixelRatio(ratio);
+      stage.face.render(&device);
+      const QRect shown = markerBounds(device, QPoint(0, 0));
+      if (sharp) {
+        const QRect expected(QPoint(qRound(8 * ratio), qRound(16 * ratio)), QSize(200, 100) * ratio);
+        QVERIFY2(qAbs(shown.left() - expected.left()) <= 1 && qAbs(shown.right() - expected.right()) <= 1 &&
+                     qAbs(shown.top() - expected.top()) <= 1 && qAbs(shown.bottom() - expected.bottom()) <= 1,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height())));
+      } else {
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(device.pixel(8 + 100, 16 + 50), kPlain);
+      }
+    }
+    QCOMPARE(made, sharp ? 1 : 0);
+    stage.control->setPicture(picture);  // a new picture drops the old sharper one
+    QVERIFY(stage.control->sharperPicture().isNull());
+  }
+
   // The key is the bottom-left pixel's colour, not white as such.
   void keyIsTheBottomLeftColour_data() {
     QTest::addColumn<bool>("transparent");

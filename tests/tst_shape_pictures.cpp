@@ -5,6 +5,7 @@
 #include <QBitmap>
 #include <QPainter>
 #include <QPixmap>
+#include <QSet>
 
 #include <vector>
 
@@ -229,6 +230,127 @@ private slots:
     QCOMPARE(shortWord.height(), 8);
     QCOMPARE(longWord.height(), 8);
     QVERIFY(shortWord.width() < longWord.width());
+  }
+
+  // The drawings for high-resolution screens: the same plan at twice the
+  // pixels, as clean as the small one, and drawn at that resolution rather
+  // than enlarged: some 2 x 2 block of every drawing is not one colour.
+  void sharpDrawing_data() { shapes_data(); }
+  void sharpDrawing() {
+    QFETCH(int, shape);
+    const QImage picture = shapePicture(shape, 2);
+    QCOMPARE(picture.size(), QSize(400, 200));
+    QCOMPARE(picture.devicePixelRatio(), 2.0);
+    QCOMPARE(picture.deviceIndependentSize(), QSizeF(200, 100));
+    QCOMPARE(picture.pixel(0, 199), kWhite);
+    const std::vector<bool> outside = background(picture);
+    int mixedBlocks = 0;
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) {
+        const QRgb c = picture.pixel(x, y);
+        const Letter *letter = letterAt(shape, {x / 2, y / 2});
+        const QByteArray where = QStringLiteral("%1,%2").arg(x).arg(y).toLatin1();
+        if (c == kWhite && !outside[static_cast<size_t>(y * picture.width() + x)])
+          QVERIFY2(letter && !letter->overWater, "enclosed white: " + where);
+        if (c == kCyan)
+          for (const QPoint n : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
+            QVERIFY2(!picture.valid(n) || picture.pixel(n) != kWhite, "water meets background: " + where);
+        if (!isPure(c)) QVERIFY2(letter, "half-tone outside the letters: " + where);
+        if (x % 2 == 0 && y % 2 == 0) {
+          const QRgb right = picture.pixel(x + 1, y), below = picture.pixel(x, y + 1), diagonal = picture.pixel(x + 1, y + 1);
+          mixedBlocks += c != right || c != below || c != diagonal;
+        }
+      }
+    QVERIFY2(mixedBlocks > 20, qPrintable(QString::number(mixedBlocks)));
+  }
+
+  // The outline and the arrows are where the small drawing has them, each of
+  // its pixels covering the same 2 x 2 device pixels.
+  void sharpLandmarks_data() { landmarks_data(); }
+  void sharpLandmarks() {
+    QFETCH(int, shape);
+    QFETCH(QPoint, at);
+    QFETCH(QRgb, colour);
+    const QImage picture = shapePicture(shape, 2);
+    for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+      QCOMPARE(picture.pixel(at * 2 + d), colour);
+  }
+
+  // Heads of 18 device rows whose points, two device pixels wide, touch the
+  // edges, widening by one device pixel a side every second row.
+  void sharpArrowHeads_data() { arrowHeads_data(); }
+  void sharpArrowHeads() {
+    QFETCH(int, shape);
+    QFETCH(int, x);
+    QFETCH(int, topEdge);
+    QFETCH(int, bottomEdge);
+    const QImage picture = shapePicture(shape, 2);
+    const int left = 2 * x;
+    for (const auto &[tip, down] : {std::pair{2 * topEdge + 2, 1}, std::pair{2 * bottomEdge - 1, -1}}) {
+      for (int row = 0; row < 18; ++row) {
+        const int y = tip + row * down;
+        const int half = row / 2;
+        QCOMPARE(picture.pixel(left - half, y), kBlack);
+        QCOMPARE(picture.pixel(left + 1 + half, y), kBlack);
+      }
+      // Beside the base; higher up a wall meeting at the corner may be there.
+      const int base = tip + 17 * down;
+      QVERIFY(picture.pixel(left - 9, base) != kBlack && picture.pixel(left + 10, base) != kBlack);
+      QVERIFY(picture.pixel(left - 1, tip + 18 * down) != kBlack);  // only the shaft goes on
+      QCOMPARE(picture.pixel(left + 1, tip + 18 * down), kBlack);
+    }
+  }
+
+  // On a device of pixel ratio 2 the list draws the sharp cell through its
+  // mask, covering the same 202 x 102 as the ordinary cell.
+  void imageListDrawsSharpCells_data() { shapes_data(); }
+  void imageListDrawsSharpCells() {
+    QFETCH(int, shape);
+    const ImageList list;
+    constexpr QRgb kUnder = 0xffc0ff10;
+    QImage device(404, 204, QImage::Format_RGB32);
+    device.setDevicePixelRatio(2);
+    device.fill(kUnder);
+    {
+      QPainter painter(&device);
+      list.draw(painter, QPoint(0, 0), shape);
+    }
+    const QImage picture = shapePicture(shape, 2);
+    for (int y = 0; y < device.height(); ++y)
+      for (int x = 0; x < device.width(); ++x) {
+        const QPoint p(x - 2, y - 2);
+        const bool clear = !picture.rect().contains(p) || picture.pixel(p) == kWhite;
+        QCOMPARE(device.pixel(x, y), clear ? kUnder : picture.pixel(p));
+      }
+  }
+
+  // The desktop's icon sizes: whole-factor enlargements above 32 keep every
+  // pixel of the 32 x 32 icon as a block; 48 keeps its colours, bands and
+  // letters; the reductions keep its bands.
+  void themeIcons_data() {
+    QTest::addColumn<int>("size");
+    for (const int size : kThemeIconSizes) QTest::addRow("%d px", size) << size;
+  }
+  void themeIcons() {
+    QFETCH(int, size);
+    const QIcon icon = windowIcon();
+    QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+    const QImage image = icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(image.size(), QSize(size, size));
+    const QImage base = windowIconImage();
+    const QRgb darkGreen = qRgb(0, 128, 0), brightGreen = qRgb(0, 255, 0), red = qRgb(255, 0, 0);
+    if (size % 32 == 0) {
+      const int factor = size / 32;
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) QCOMPARE(image.pixel(x, y), base.pixel(x / factor, y / factor));
+    } else if (size > 32) {
+      QSet<QRgb> colours;
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) colours.insert(image.pixel(x, y) | 0xff000000u);
+      QCOMPARE(colours, (QSet<QRgb>{darkGreen, brightGreen, red}));
+    }
+    QCOMPARE(image.pixel(size / 2, 0) | 0xff000000u, darkGreen);
+    QCOMPARE(image.pixel(size / 2, size - 1) | 0xff000000u, darkGreen);
   }
 };
 

@@ -139,6 +139,58 @@ private slots:
     QCOMPARE(face.size(), QSize(18, 18));
     QCOMPARE(QColor(face.pixel(pixel)), byRole.value(role));
   }
+
+  // At a device pixel ratio the face has that many device pixels per pixel,
+  // its lines one device pixel thin, and its arrows enlarged by the whole
+  // part of the ratio only: every arrow pixel an even block, also at 1.5.
+  void faceAtRatio_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("side");
+    QTest::addColumn<int>("factor");
+    QTest::newRow("1") << 1.0 << 18 << 1;
+    QTest::newRow("1.25") << 1.25 << 23 << 1;
+    QTest::newRow("1.5") << 1.5 << 27 << 1;
+    QTest::newRow("2") << 2.0 << 36 << 2;
+    QTest::newRow("2 from arithmetic") << 1.9999999 << 36 << 2;
+    QTest::newRow("3") << 3.0 << 54 << 3;
+  }
+  void faceAtRatio() {
+    QFETCH(qreal, ratio);
+    QFETCH(int, side);
+    QFETCH(int, factor);
+    const vx::SpinFaceColours colours{QColor(192, 192, 192), QColor(Qt::black),
+                                      QColor(Qt::white), QColor(128, 128, 128),
+                                      QColor(Qt::blue)};
+    for (const SpinHalf pressed : {SpinHalf::None, SpinHalf::Up, SpinHalf::Down}) {
+      const QImage face =
+          vx::paintSpinFace(18, pressed, {vx::spinUpGlyph(), vx::spinDownGlyph()}, colours, ratio);
+      QCOMPARE(face.size(), QSize(side, side));
+      QCOMPARE(face.devicePixelRatio(), ratio);
+      QCOMPARE(vx::spinGlyphFactor(ratio), factor);
+      const QRgb frame = colours.frame.rgb(), glyph = colours.glyph.rgb();
+      // The outline and the diagonal: one device pixel, then the bevel.
+      const int mid = side / 2;
+      QCOMPARE(face.pixel(0, mid), frame);
+      QVERIFY(face.pixel(1, mid) != frame);
+      QCOMPARE(face.pixel(side - 1, mid), frame);
+      QVERIFY(face.pixel(side - 2, mid) != frame);
+      QCOMPARE(face.pixel(mid, side - 1 - mid), frame);
+      QVERIFY(face.pixel(mid, side - 2 - mid) != frame);
+      QVERIFY(face.pixel(mid, side - mid) != frame);
+      // Two arrows of 18 pixels each, every pixel of them factor x factor
+      // device pixels.
+      int ink = 0;
+      QRect inked;
+      for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+          if (face.pixel(x, y) == glyph) {
+            ++ink;
+            inked |= QRect(x, y, 1, 1);
+          }
+      QCOMPARE(ink, 2 * 18 * factor * factor);
+      QVERIFY(inked.width() > 6 * factor && inked.height() > 6 * factor);
+    }
+  }
 };
 
 QTEST_GUILESS_MAIN(TestSpinButtonGeometry)

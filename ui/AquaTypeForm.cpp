@@ -70,7 +70,9 @@ void TAquaTypeFrm::SetType(QObject *Sender) {
   // Let go of the old bitmap before the new one is made: a pick replaces the
   // picture every time, also with the same drawing, and must not pile them up.
   main.AquaImage->clearPicture();
-  main.AquaImage->setPicture(pickedShapePicture(main.AquaList, shape));
+  const ImageList &list = main.AquaList;
+  main.AquaImage->setPicture(pickedShapePicture(list, shape),
+                             [&list, shape] { return pickedShapePicture(list, shape, 2); });
   // At once, not at the next turn of the event loop: the user sees the pick
   // land before the fields change state.
   main.AquaImage->repaint();

@@ -31,7 +31,7 @@ QGroupBox *makeShapeBox(QWidget *parent, const char *name, const QString &captio
 
 void TAquaTypeFrm::loadPictures() {
   for (PictureControl *picture : {AquaImage, Image1, Image2, Image3, Image4, Image5})
-    picture->setPicture(shapePicture(picture->tag()));
+    picture->setPicture(shapePicture(picture->tag()), [shape = picture->tag()] { return shapePicture(shape, 2); });
 }
 
 void TAquaTypeFrm::buildLayout() {

@@ -31,7 +31,7 @@ void TMainFrm::buildTankGroup() {
   GroupBox1 = makeGroupBox(this, "GroupBox1", QStringLiteral("Аквариум"), {8, 8, 217, 553});
 
   AquaImage = makeShapePicture(GroupBox1, "AquaImage");
-  AquaImage->setPicture(shapePicture(0));
+  AquaImage->setPicture(shapePicture(0), [] { return shapePicture(0, 2); });
   AquaImage->setToolTip(QStringLiteral("Выбор типа аквариума"));
 
   GroupBox2 = makeGroupBox(GroupBox1, "GroupBox2", QStringLiteral("A, см"), {8, 128, 97, 49});

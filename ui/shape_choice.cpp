@@ -25,8 +25,9 @@ ShapeInputs shapeInputs(int shapeCode) {
   return {};
 }
 
-QImage pickedShapePicture(const ImageList &list, int shapeCode) {
-  QImage image(list.cellSize(), QImage::Format_RGB32);
+QImage pickedShapePicture(const ImageList &list, int shapeCode, int scale) {
+  QImage image(list.cellSize() * scale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
   image.fill(Qt::white);
   {
     QPainter painter(&image);

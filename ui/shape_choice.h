@@ -20,4 +20,5 @@ ShapeInputs shapeInputs(int shapeCode);
 
 // The list's cell for the shape drawn through its mask onto a white bitmap of
 // the cell's size, so the one-pixel margin and the background stay white.
-QImage pickedShapePicture(const ImageList &list, int shapeCode);
+// With scale 2, the same at twice the resolution (device pixel ratio 2).
+QImage pickedShapePicture(const ImageList &list, int shapeCode, int scale = 1);

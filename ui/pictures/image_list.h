@@ -29,7 +29,10 @@ public:
   QBitmap mask(int index) const;
 
   // Draws the cell with its top-left corner at topLeft, through its mask:
-  // under a transparent pixel the painter's device keeps what it had.
+  // under a transparent pixel the painter's device keeps what it had. A
+  // painter whose pixel covers more than one device pixel (a device of a
+  // pixel ratio above 1) gets the cell made from the drawing at twice the
+  // resolution, with its mask made the same way.
   void draw(QPainter &painter, QPoint topLeft, int index) const;
 
 private:
@@ -38,7 +41,9 @@ private:
     QImage opaque;   // 1 bit per pixel, 1 = opaque
     QImage masked;   // colours with alpha 0 where transparent, for draw()
   };
-  const QList<Cell> &cells() const;  // makes them at the first call
+  static Cell makeCell(int code, int scale);
+  const QList<Cell> &cells(int scale = 1) const;  // makes them at the first call
 
   mutable QList<Cell> m_cells;
+  mutable QList<Cell> m_sharpCells;  // twice the resolution, made at the first sharp draw()
 };

@@ -5,17 +5,21 @@
 
 PictureControl::PictureControl(QWidget *parent) : QWidget(parent) {}
 
-void PictureControl::setPicture(const QImage &image) {
+void PictureControl::setPicture(const QImage &image, std::function<QImage()> sharper) {
   m_picture = image;
+  m_sharperSource = image.isNull() ? nullptr : std::move(sharper);
+  m_sharper = QImage();
   pictureChanged();
 }
 
 QImage PictureControl::picture() const { return m_picture; }
 
-void PictureControl::clearPicture() {
-  m_picture = QImage();
-  pictureChanged();
+QImage PictureControl::sharperPicture() const {
+  if (m_sharper.isNull() && m_sharperSource) m_sharper = m_sharperSource();
+  return m_sharper;
 }
+
+void PictureControl::clearPicture() { setPicture(QImage()); }
 
 bool PictureControl::autoSize() const { return m_autoSize; }
 
@@ -64,23 +68,29 @@ QSize PictureControl::sizeHint() const { return m_picture.isNull() ? QSize(100, 
 
 void PictureControl::pictureChanged() {
   m_keyedOut = QImage();
+  m_sharperKeyedOut = QImage();
   if (m_autoSize && !m_picture.isNull()) resize(m_picture.size());
   updateGeometry();
   update();
 }
 
-const QImage &PictureControl::shownImage() const {
-  if (!m_transparent) return m_picture;
-  if (m_keyedOut.isNull()) {
+const QImage &PictureControl::shownImage(bool sharp) const {
+  if (sharp) sharperPicture();
+  const QImage &source = sharp ? m_sharper : m_picture;
+  if (!m_transparent) return source;
+  QImage &keyedOut = sharp ? m_sharperKeyedOut : m_keyedOut;
+  if (keyedOut.isNull()) {
+    // The picture's key: the sharper one draws the same pixels finer, and a
+    // shade it has in a corner must not decide what drops out.
     const QRgb key = m_picture.pixel(0, m_picture.height() - 1);
-    m_keyedOut = m_picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < m_keyedOut.height(); ++y) {
-      auto *line = reinterpret_cast<QRgb *>(m_keyedOut.scanLine(y));
-      for (int x = 0; x < m_keyedOut.width(); ++x)
+    keyedOut = source.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < keyedOut.height(); ++y) {
+      auto *line = reinterpret_cast<QRgb *>(keyedOut.scanLine(y));
+      for (int x = 0; x < keyedOut.width(); ++x)
         if (line[x] == key) line[x] = qRgba(0, 0, 0, 0);
     }
   }
-  return m_keyedOut;
+  return keyedOut;
 }
 
 void PictureControl::paintEvent(QPaintEvent *) {
@@ -89,8 +99,17 @@ void PictureControl::paintEvent(QPaintEvent *) {
   // Only a scaled-down picture is transformed at all. Smoothing keeps its
   // one-pixel lines from breaking up, and since the keyed-out pixels are fully
   // transparent they blend in as nothing, leaving no fringe of the key colour.
+  //
+  // A screen with more than one device pixel per pixel shows the sharper
+  // picture where there is one: drawn at its own resolution, or reduced a
+  // little at fractional scales, its lines stay as crisp as the text beside
+  // it instead of being a small picture smeared over more pixels.
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(pictureRect(), shownImage());
+  // From the painter, not the widget: rendered into an image of another
+  // pixel ratio, the widget's own ratio is not the one painted at.
+  const bool sharp = painter.deviceTransform().mapRect(QRectF(0, 0, 1, 1)).width() > 1.0 &&
+                     !sharperPicture().isNull();
+  painter.drawImage(QRectF(pictureRect()), shownImage(sharp));
 }
 
 void PictureControl::mousePressEvent(QMouseEvent *event) {

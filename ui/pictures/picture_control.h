@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 class QMouseEvent;
 class QPaintEvent;
 
@@ -30,8 +32,15 @@ class PictureControl : public QWidget {
 public:
   explicit PictureControl(QWidget *parent = nullptr);
 
-  void setPicture(const QImage &image);
+  // `sharper` makes the same picture at twice the resolution or more, with
+  // its device pixel ratio set: what a high-resolution screen shows. It is
+  // called at the first such painting, so a screen of ordinary resolution
+  // never decodes it. The picture alone decides the control's size, its
+  // placement and its key colour, as if there were no sharper one.
+  void setPicture(const QImage &image, std::function<QImage()> sharper = {});
   QImage picture() const;
+  // Null when there is none; makes it if it is not made yet.
+  QImage sharperPicture() const;
   // The control keeps its size: it has no picture to take one from.
   void clearPicture();
 
@@ -62,10 +71,13 @@ protected:
 
 private:
   void pictureChanged();
-  const QImage &shownImage() const;
+  const QImage &shownImage(bool sharp) const;
 
   QImage m_picture;
+  std::function<QImage()> m_sharperSource;
+  mutable QImage m_sharper;
   mutable QImage m_keyedOut;  // m_picture with the transparent colour cut out, built on demand
+  mutable QImage m_sharperKeyedOut;
   bool m_autoSize = false;
   bool m_center = false;
   bool m_proportional = false;

@@ -18,4 +18,12 @@ QImage windowIconImage() {
   return icon;
 }
 
-QIcon windowIcon() { return QIcon(QPixmap::fromImage(windowIconImage())); }
+QIcon windowIcon() {
+  QIcon icon;
+  for (const int size : kThemeIconSizes) {
+    const QImage image =
+        size == 32 ? windowIconImage() : loadArtwork(QStringLiteral("icons/vembrix_%1.png").arg(size));
+    if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+  }
+  return icon;
+}

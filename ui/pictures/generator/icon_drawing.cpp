@@ -38,7 +38,7 @@ const BlockGlyph *glyphFor(char letter) {
 
 void fillRows(QImage &icon, int first, int last, int index) {
   for (int y = first; y <= last; ++y)
-    for (int x = 0; x < kIconSize; ++x) icon.setPixel(x, y, index);
+    for (int x = 0; x < icon.width(); ++x) icon.setPixel(x, y, index);
 }
 
 void writeWord(QImage &icon, const char *word, int left, int top) {
@@ -54,6 +54,28 @@ void writeWord(QImage &icon, const char *word, int left, int top) {
   }
 }
 
+int wordWidth(const char *word) {
+  int width = -1;
+  for (const char *c = word; *c; ++c)
+    if (const auto *glyph = glyphFor(*c)) width += static_cast<int>(qstrlen(glyph->rows[0])) + 1;
+  return width;
+}
+
+QImage drawLargeUnscaledIcon(int size) {
+  QImage icon(size, size, QImage::Format_Indexed8);
+  icon.setColorTable(standardPalette16());
+  // The bands of the 32 x 32 picture, 6 : 20 : 6, at this size.
+  const int band = size * 6 / 32;
+  fillRows(icon, 0, band - 1, kDarkGreen);
+  fillRows(icon, band, size - band - 1, kBrightGreen);
+  fillRows(icon, size - band, size - 1, kDarkGreen);
+  // Two 8-row lines one row apart, centred on the bright band.
+  const int top = band + (size - 2 * band - 17) / 2;
+  writeWord(icon, "FISH", (size - wordWidth("FISH")) / 2, top);
+  writeWord(icon, "WATER", (size - wordWidth("WATER")) / 2, top + 9);
+  return icon;
+}
+
 }  // namespace
 
 QImage drawWindowIcon() {
@@ -65,4 +87,14 @@ QImage drawWindowIcon() {
   writeWord(icon, "FISH", 6, 8);
   writeWord(icon, "WATER", 1, 17);
   return icon;
+}
+
+QImage drawIcon(int size) {
+  if (size < 8) return {};
+  const QImage base = drawWindowIcon();
+  if (size == kIconSize) return base;
+  if (size % kIconSize == 0) return base.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  if (size > kIconSize) return drawLargeUnscaledIcon(size);
+  return base.convertToFormat(QImage::Format_RGB32)
+      .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

@@ -97,9 +97,10 @@ QPainterPath letterOutline(QChar letter, const QRect &box) {
   return path.intersected(clip);
 }
 
-void paintLetter(QImage &image, QChar letter, const QRect &box) {
+void paintLetter(QImage &image, QChar letter, const QRect &box, int scale) {
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(scale, scale);
   painter.setPen(Qt::NoPen);
   painter.fillPath(letterOutline(letter, box), Qt::black);
 }

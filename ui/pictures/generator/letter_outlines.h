@@ -13,4 +13,6 @@ QPainterPath letterOutline(QChar letter, const QRect &box);
 
 // Paints the letter in black with antialiasing, blending into whatever lies
 // beneath: dark cyans over water, greys over the white background.
-void paintLetter(QImage &image, QChar letter, const QRect &box);
+// At a scale above 1, `box` is in scale-1 pixels and the letter is drawn
+// `scale` times as large into the larger image.
+void paintLetter(QImage &image, QChar letter, const QRect &box, int scale = 1);

@@ -18,6 +18,7 @@
 #include "icon_drawing.h"
 #include "shape_drawings.h"
 #include "ui/pictures/shape_pictures.h"
+#include "ui/pictures/window_icon.h"
 
 namespace {
 
@@ -28,9 +29,14 @@ struct Artwork {
 
 QList<Artwork> drawEverything() {
   QList<Artwork> all;
-  for (int code = 0; code < kShapeCount; ++code)
+  for (int code = 0; code < kShapeCount; ++code) {
     all.append({QStringLiteral("artwork/shape_%1.png").arg(code), drawShape(code)});
+    // Qt's naming for the same picture at twice the resolution.
+    all.append({QStringLiteral("artwork/shape_%1@2x.png").arg(code), drawShape(code, 2)});
+  }
   all.append({QStringLiteral("vembrix.png"), drawWindowIcon()});
+  for (const int size : kThemeIconSizes)
+    if (size != 32) all.append({QStringLiteral("icons/vembrix_%1.png").arg(size), drawIcon(size)});
   return all;
 }
 

@@ -14,11 +14,27 @@ void plot(QImage &image, int x, int y, QRgb colour) {
 // 9 pixels wide at its base.
 constexpr int kHeadLength = 9;
 
-void drawArrowHead(QImage &image, QPoint tip, int towardsBase, QRgb colour) {
-  for (int i = 0; i < kHeadLength; ++i) {
+// tip is the device pixel at the left of the head's point, which is `scale`
+// pixels wide.
+void drawArrowHead(QImage &image, QPoint tip, int towardsBase, QRgb colour, int scale) {
+  for (int i = 0; i < kHeadLength * scale; ++i) {
     const int half = i / 2;
-    for (int dx = -half; dx <= half; ++dx) plot(image, tip.x() + dx, tip.y() + i * towardsBase, colour);
+    for (int dx = -half; dx <= half + scale - 1; ++dx) plot(image, tip.x() + dx, tip.y() + i * towardsBase, colour);
   }
+}
+
+void plotBlock(QImage &image, QPoint topLeft, int side, QRgb colour) {
+  for (int dy = 0; dy < side; ++dy)
+    for (int dx = 0; dx < side; ++dx) plot(image, topLeft.x() + dx, topLeft.y() + dy, colour);
+}
+
+// A Bresenham line whose every pixel is stretched to a run of `thickness`
+// pixels across its minor axis, right or down: a thick line that stays
+// 8-connected on both of its sides.
+void drawThickLine(QImage &image, QPoint from, QPoint to, int thickness, QRgb colour) {
+  const bool xMajor = std::abs(to.x() - from.x()) >= std::abs(to.y() - from.y());
+  const QPoint across = xMajor ? QPoint(0, 1) : QPoint(1, 0);
+  for (int i = 0; i < thickness; ++i) drawPixelLine(image, from + i * across, to + i * across, colour);
 }
 
 }  // namespace
@@ -46,9 +62,18 @@ void drawPixelLine(QImage &image, QPoint from, QPoint to, QRgb colour) {
   }
 }
 
-void drawPixelPolyline(QImage &image, const QList<QPoint> &points, QRgb colour) {
-  for (qsizetype i = 1; i < points.size(); ++i) drawPixelLine(image, points[i - 1], points[i], colour);
-  if (points.size() == 1) plot(image, points[0].x(), points[0].y(), colour);
+void drawPixelPolyline(QImage &image, const QList<QPoint> &points, QRgb colour, int scale) {
+  for (qsizetype i = 1; i < points.size(); ++i)
+    drawThickLine(image, points[i - 1] * scale, points[i] * scale, scale, colour);
+  // The runs of two lines meeting at a corner leave its far pixels out.
+  if (scale > 1)
+    for (const QPoint &p : points) plotBlock(image, p * scale, scale, colour);
+  if (points.size() == 1) plotBlock(image, points[0] * scale, scale, colour);
+}
+
+void drawThickPolyline(QImage &image, const QList<QPoint> &points, int thickness, QRgb colour) {
+  for (qsizetype i = 1; i < points.size(); ++i) drawThickLine(image, points[i - 1], points[i], thickness, colour);
+  if (points.size() == 1) plotBlock(image, points[0], thickness, colour);
 }
 
 QList<QPoint> sampleCurve(int x0, int x1, const std::function<double(double)> &curveY) {
@@ -57,6 +82,21 @@ QList<QPoint> sampleCurve(int x0, int x1, const std::function<double(double)> &c
   for (int x = x0;; x += step) {
     points.append(QPoint(x, static_cast<int>(std::lround(curveY(x)))));
     if (x == x1) break;
+  }
+  return points;
+}
+
+QList<QPoint> sampleCurveScaled(int x0, int x1, int scale, const std::function<double(double)> &curveY) {
+  QList<QPoint> points;
+  const int step = x0 <= x1 ? 1 : -1;
+  const int first = x0 * scale + (step > 0 ? 0 : scale - 1);
+  const int last = x1 * scale + (step > 0 ? scale - 1 : 0);
+  for (int x = first;; x += step) {
+    // The device column's centre in scale-1 coordinates; the scale-1 line's
+    // top edge there, in device rows.
+    const double at = (x + 0.5) / scale - 0.5;
+    points.append(QPoint(x, static_cast<int>(std::lround(curveY(at) * scale))));
+    if (x == last) break;
   }
   return points;
 }
@@ -78,8 +118,11 @@ void floodFill(QImage &image, QPoint seed, QRgb colour) {
   }
 }
 
-void drawDimensionArrow(QImage &image, int x, int topEdgeY, int bottomEdgeY, QRgb colour) {
-  drawPixelLine(image, QPoint(x, topEdgeY + 1), QPoint(x, bottomEdgeY - 1), colour);
-  drawArrowHead(image, QPoint(x, topEdgeY + 1), +1, colour);
-  drawArrowHead(image, QPoint(x, bottomEdgeY - 1), -1, colour);
+void drawDimensionArrow(QImage &image, int x, int topEdgeY, int bottomEdgeY, QRgb colour, int scale) {
+  const int left = x * scale;
+  const int top = (topEdgeY + 1) * scale;
+  const int bottom = bottomEdgeY * scale - 1;
+  drawThickLine(image, QPoint(left, top), QPoint(left, bottom), scale, colour);
+  drawArrowHead(image, QPoint(left, top), +1, colour, scale);
+  drawArrowHead(image, QPoint(left, bottom), -1, colour, scale);
 }
