@@ -40,8 +40,8 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz ${VEMBRIX_PACKAGING_DIR
         DESTINATION ${VEMBRIX_DOC_DIR})
 
 # The library dependencies come from dpkg-shlibdeps on the stripped binary
-# (the xcb platform plugin ships with libqt6gui6). The windows' font is
-# substituted by Liberation Sans, and the program runs natively on Wayland
+# (the xcb platform plugin ships with libqt6gui6). The windows are laid out
+# for Liberation Sans, and the program runs natively on Wayland
 # with Qt's Wayland plugin, so both are recommended; Qt's own Russian texts
 # (the standard buttons, the text fields' menu) come with the translations.
 set(CPACK_GENERATOR DEB)

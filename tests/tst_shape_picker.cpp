@@ -3,6 +3,7 @@
 // alone) in the main window.
 
 #include <QFile>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -148,8 +149,8 @@ void TestShapePicker::window_frame() {
   QVERIFY(w.windowFlags().testFlag(Qt::WindowCloseButtonHint));
   QVERIFY(!w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
   QVERIFY(!w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-  QCOMPARE(w.font().family(), QStringLiteral("MS Sans Serif"));
-  QCOMPARE(w.font().pixelSize(), 11);
+  QCOMPARE(QFontInfo(w.font()).family(), QStringLiteral("Liberation Sans"));
+  QCOMPARE(QFontInfo(w.font()).pixelSize(), 11);
   QCOMPARE(w.palette().color(QPalette::Window), w.palette().color(QPalette::Button));
 
   for (QWidget *child : w.findChildren<QWidget *>()) {

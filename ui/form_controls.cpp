@@ -25,7 +25,11 @@ void makeBold(QWidget *w) {
 }  // namespace
 
 void setUpFormFace(QWidget *form) {
-  QFont font(QStringLiteral("MS Sans Serif"));
+  // The windows are laid out for an 11-pixel sans face; Liberation Sans has
+  // the closest metrics of the fonts a Linux desktop reliably has. Asking for
+  // it by its own name finds it at the first try, where an alias would make
+  // every first use of the font in a script sort all the system's fonts.
+  QFont font(QStringLiteral("Liberation Sans"));
   font.setPixelSize(11);
   form->setFont(font);
   QPalette face = form->palette();

@@ -1,7 +1,6 @@
 #include "ui/startup.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -15,9 +14,6 @@ void setUpApplication() {
   QApplication::setApplicationName(QStringLiteral("Vembrix"));
   QGuiApplication::setDesktopFileName(QStringLiteral("vembrix"));
   QApplication::setWindowIcon(windowIcon());
-  // The windows are drawn for this bitmap face; Liberation Sans has the
-  // metrics closest to it of the fonts a Linux desktop reliably has.
-  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
   installRussianStandardTexts();
   installAccessibleInterfaces();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 // Process-wide settings made once, before any window exists: the title that
-// names the task-bar entry and captions the fault report, a stand-in for the
-// window font where the system lacks it, Qt's Russian standard texts, and
-// the accessible interfaces a screen reader gets for the windows.
+// names the task-bar entry and captions the fault report, the window icon,
+// Qt's Russian standard texts, and the accessible interfaces a screen reader
+// gets for the windows.
 void setUpApplication();
 
 // Installs Qt's Russian translation once; false when it is not installed on

@@ -113,11 +113,10 @@ void buildFull(QWidget &window, QWidget &second) {
 int main(int argc, char *argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("BareWindow"));
-  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
   QWidget window;
   window.setWindowTitle(QStringLiteral("BareWindow"));
-  QFont font(QStringLiteral("MS Sans Serif"));
+  QFont font(QStringLiteral("Liberation Sans"));
   font.setPixelSize(11);
   window.setFont(font);
   window.setFixedSize(682, 588);
