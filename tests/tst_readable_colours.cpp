@@ -51,26 +51,48 @@ struct Measured {
   double ratio = 0;
 };
 
-// Inside the control's frame: the commonest colour is what the text stands
-// on, and the pixel that differs most from it is the text at full strength.
+// Inside the control's frame: the commonest colour is roughly what the text
+// stands on, and the pixel that differs most from it is the text at full
+// strength. A shaded face (a style's gradient) differs from row to row, so the
+// text is measured against the face of each row it stands in, and the worst
+// row counts.
 Measured measure(QWidget *control) {
   const QImage image = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QRect inside = image.rect().adjusted(4, 4, -4, -4);
-  QHash<QRgb, int> counts;
+  const auto commonestOf = [&](int top, int bottom) {
+    QHash<QRgb, int> counts;
+    for (int y = top; y <= bottom; ++y)
+      for (int x = inside.left(); x <= inside.right(); ++x)
+        ++counts[image.pixel(x, y)];
+    QRgb commonest = 0;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+      if (it.value() > most || (it.value() == most && it.key() < commonest)) {
+        most = it.value();
+        commonest = it.key();
+      }
+    return QColor(commonest);
+  };
+  const QColor overall = commonestOf(inside.top(), inside.bottom());
+  Measured m;
+  m.text = overall;
   for (int y = inside.top(); y <= inside.bottom(); ++y)
     for (int x = inside.left(); x <= inside.right(); ++x)
-      ++counts[image.pixel(x, y)];
-  QRgb commonest = 0;
-  for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-    if (it.value() > counts.value(commonest))
-      commonest = it.key();
-  Measured m;
-  m.background = QColor(commonest);
-  for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-    const double r = vx::contrastRatio(QColor(it.key()), m.background);
-    if (r > m.ratio) {
+      if (const QColor c(image.pixel(x, y)); vx::contrastRatio(c, overall) > vx::contrastRatio(m.text, overall))
+        m.text = c;
+  if (m.text == overall)
+    return m;  // no text at all: ratio 0, which fails
+  m.ratio = 1e9;
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    bool textInRow = false;
+    for (int x = inside.left(); x <= inside.right() && !textInRow; ++x)
+      textInRow = QColor(image.pixel(x, y)) == m.text;
+    if (!textInRow)
+      continue;
+    const QColor face = commonestOf(y, y);
+    if (const double r = vx::contrastRatio(m.text, face); r < m.ratio) {
       m.ratio = r;
-      m.text = QColor(it.key());
+      m.background = face;
     }
   }
   return m;
