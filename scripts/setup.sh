@@ -12,6 +12,7 @@ packages=(
   imagemagick x11-utils            # screenshots of the real windows (import, xwininfo)
   dpkg-dev file                    # the Debian package and its test
   clang libclang-rt-14-dev llvm  # the fuzzers, and symbolized sanitizer reports
+  clang-format                     # scripts/format-check.sh, run by .ci/run
 )
 
 missing=()
