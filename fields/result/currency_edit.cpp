@@ -1,10 +1,12 @@
-#include "fields/currency_edit.h"
+#include "fields/result/currency_edit.h"
 
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include "fields/regional_settings.h"
+#include "fields/number/regional_settings.h"
+
+namespace vx {
 
 namespace {
 
@@ -65,8 +67,6 @@ void TCurrencyEdit::setZeroEmpty(bool on) {
 
 QString TCurrencyEdit::editText() const { return m_model.editText(); }
 
-QString TCurrencyEdit::displayText() const { return m_model.displayText(); }
-
 void TCurrencyEdit::refresh() {
   setText(m_model.displayText());
   update();
@@ -90,7 +90,7 @@ void TCurrencyEdit::paintEvent(QPaintEvent *) {
 
   QFont bold = font();  // the window may hand us its plain font
   bold.setBold(true);
-  const QString text = displayText();
+  const QString text = m_model.displayText();
   const int textWidth = QFontMetrics(bold).horizontalAdvance(text);
   const int frame = opt.lineWidth;
   const QRect client = rect().adjusted(frame, frame, -frame, -frame);
@@ -104,3 +104,5 @@ void TCurrencyEdit::paintEvent(QPaintEvent *) {
   painter.drawText(QRect(x, y, textWidth, client.bottom() + 1 - y),
                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
+
+}  // namespace vx

@@ -3,7 +3,9 @@
 #include <QLineEdit>
 
 #include "core/calculation_ports.h"
-#include "fields/result_value.h"
+#include "fields/result/result_value.h"
+
+namespace vx {
 
 class RegionalSettings;
 
@@ -18,7 +20,6 @@ class TCurrencyEdit : public QLineEdit, public vx::NumberSink {
   Q_OBJECT
   Q_PROPERTY(double value READ storedValueForProperty)
   Q_PROPERTY(QString editText READ editText)
-  Q_PROPERTY(QString displayText READ displayText)
   Q_PROPERTY(int decimalPlaces READ DecimalPlaces WRITE setDecimalPlaces)
   Q_PROPERTY(QString displayFormat READ DisplayFormat WRITE setDisplayFormat)
   Q_PROPERTY(bool zeroEmpty READ ZeroEmpty WRITE setZeroEmpty)
@@ -26,10 +27,13 @@ class TCurrencyEdit : public QLineEdit, public vx::NumberSink {
 public:
   explicit TCurrencyEdit(const RegionalSettings &regional, QWidget *parent = nullptr);
 
-  void setValue(long double v) override;
+  void setValue(long double v);
   // Reads the number back from the edit text and stores it: the written
   // number rounded to DecimalPlaces.
-  long double Value() override;
+  long double Value();
+
+  void write(vx::Extended v) override { setValue(v.raw()); }
+  vx::Extended readBack() override { return Value(); }
 
   int DecimalPlaces() const;
   void setDecimalPlaces(int places);
@@ -38,8 +42,9 @@ public:
   bool ZeroEmpty() const;
   void setZeroEmpty(bool on);
 
+  // What the field shows is QLineEdit's text (and displayText): the
+  // display pattern applied to the stored number.
   QString editText() const;
-  QString displayText() const;
 
 protected:
   void paintEvent(QPaintEvent *event) override;
@@ -52,3 +57,5 @@ private:
   const RegionalSettings &m_regional;
   vx::ResultValue m_model;
 };
+
+}  // namespace vx

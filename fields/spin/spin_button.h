@@ -6,8 +6,10 @@
 #include <chrono>
 #include <memory>
 
-#include "fields/repeat_timer.h"
-#include "fields/spin_geometry.h"
+#include "fields/spin/repeat_timer.h"
+#include "fields/spin/spin_geometry.h"
+
+namespace vx {
 
 // The small square button at the right end of an entry field, split by its
 // diagonal into an upper half that steps the field up and a lower half that
@@ -72,3 +74,5 @@ private:
   std::array<QImage, 3> m_faces;
   bool m_facesValid = false;
 };
+
+}  // namespace vx

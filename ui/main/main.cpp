@@ -1,4 +1,4 @@
-#include "fields/regional_settings.h"
+#include "fields/number/regional_settings.h"
 #include "ui/MainForm.h"
 #include "ui/application_windows.h"
 #include "ui/startup.h"
@@ -7,7 +7,7 @@
 int main(int argc, char *argv[]) {
   VembrixApplication app(argc, argv);
   setUpApplication();
-  RegionalSettings regional;
+  vx::RegionalSettings regional;
   ApplicationWindows windows(regional, app.alerts());
   windows.mainForm().show();
   return app.exec();

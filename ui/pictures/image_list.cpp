@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/tank_shapes.h"
 #include "shape_pictures.h"
 
 namespace {
@@ -16,8 +17,8 @@ ImageList::ImageList() = default;
 
 const QList<ImageList::Cell> &ImageList::cells() const {
   if (!m_cells.isEmpty()) return m_cells;
-  m_cells.reserve(kShapeCount);
-  for (int code = 0; code < kShapeCount; ++code) {
+  m_cells.reserve(vx::kTankShapeCount);
+  for (int code = 0; code < vx::kTankShapeCount; ++code) {
     Cell cell;
     cell.colours = QImage(kCellSize, QImage::Format_RGB32);
     cell.colours.fill(kBackground);
@@ -74,4 +75,13 @@ void ImageList::draw(QPainter &painter, QPoint topLeft, int index) const {
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   painter.drawImage(topLeft, cells()[index].masked);
   painter.restore();
+}
+
+QImage ImageList::onWhite(int index) const {
+  if (index < 0 || index >= count()) return {};
+  QImage image(kCellSize, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  draw(painter, QPoint(0, 0), index);
+  return image;
 }

@@ -32,6 +32,11 @@ public:
   // under a transparent pixel the painter's device keeps what it had.
   void draw(QPainter &painter, QPoint topLeft, int index) const;
 
+  // The cell drawn through its mask onto a white bitmap of the cell's size,
+  // so the one-pixel margin and the background stay white: what a pick puts
+  // into the main window's picture. Null for an index out of range.
+  QImage onWhite(int index) const;
+
 private:
   struct Cell {
     QImage colours;

@@ -93,12 +93,21 @@ void hexagonal(QImage &image) {
 
 }  // namespace
 
-QImage drawShape(int code) {
-  using Draw = void (*)(QImage &);
-  static constexpr Draw kDrawings[] = {rectangular, bevelled, rectangularVision, corner, cornerVision, hexagonal};
-  if (code < 0 || code >= static_cast<int>(std::size(kDrawings))) return {};
-  QImage image(200, 100, QImage::Format_RGB32);
-  image.fill(kWhite);
-  kDrawings[code](image);
-  return image;
+QImage drawShape(std::string_view drawing) {
+  struct Drawing {
+    std::string_view name;
+    void (*draw)(QImage &);
+  };
+  // By the names the shape table gives its drawings.
+  static constexpr Drawing kDrawings[] = {
+      {"shape_0", rectangular}, {"shape_1", bevelled},     {"shape_2", rectangularVision},
+      {"shape_3", corner},      {"shape_4", cornerVision}, {"shape_5", hexagonal}};
+  for (const Drawing &d : kDrawings) {
+    if (d.name != drawing) continue;
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(kWhite);
+    d.draw(image);
+    return image;
+  }
+  return {};
 }
