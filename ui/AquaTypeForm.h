@@ -5,14 +5,13 @@
 
 class Alerts;
 class PictureControl;
-class QGroupBox;
 class QShowEvent;
 
 // The tank-shape picker: one plan drawing per row of vx::kTankShapes, each
-// under the shape's name in a group box of its own. A click on one writes the choice into the main window
-// through MainFrm and hides the picker again. It is a top-level window of its
-// own, not owned by the main window, and is hidden rather than destroyed, so
-// it keeps the place the user moved it to.
+// under the shape's name in a group box of its own. A click on one applies
+// the shape to the main window through MainFrm and hides the picker again.
+// It is a top-level window of its own, not owned by the main window, and is
+// hidden rather than destroyed, so it keeps the place the user moved it to.
 class TAquaTypeFrm : public QWidget {
   Q_OBJECT
 
