@@ -78,7 +78,7 @@ struct TankShapeRow {
 
 // One row per shape reads better than one field per line.
 // clang-format off
-inline constexpr std::array<TankShapeRow, 6> kTankShapes{{
+inline constexpr auto kTankShapes = std::to_array<TankShapeRow>({
     {Rectangular, "Прямоугольный", {true, true, false, false}, true, formula::rectangular,
      "shape_0", {0, 0}},
     {BevelledRectangular, "Прямоугольный со скосами", {true, true, true, true}, true,
@@ -91,7 +91,7 @@ inline constexpr std::array<TankShapeRow, 6> kTankShapes{{
      formula::visionTriangular, "shape_4", {1, 1}},
     {Hexagonal, "Шестиугольный", {true, false, false, false}, false, formula::hexagonal,
      "shape_5", {2, 1}},
-}};
+});
 // clang-format on
 
 inline constexpr int kTankShapeCount = static_cast<int>(kTankShapes.size());
