@@ -13,8 +13,8 @@
 
 #include <vector>
 
-#include "fields/currency_edit.h"
-#include "fields/regional_settings.h"
+#include "fields/result/currency_edit.h"
+#include "fields/number/regional_settings.h"
 #include "ui/MainForm.h"
 #include "ui/alerts.h"
 #include "ui/startup.h"
@@ -42,7 +42,7 @@ protected:
 };
 
 struct Window {
-  RegionalSettings regional{u'.', u','};
+  vx::RegionalSettings regional{u'.', u','};
   SilentAlerts alerts;
   TMainFrm frm{regional, alerts};
   Window() {

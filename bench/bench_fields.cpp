@@ -4,9 +4,11 @@
 
 #include <QString>
 
-#include "fields/entry_rules.h"
-#include "fields/number_pattern.h"
-#include "fields/result_value.h"
+#include "fields/entry/entry_rules.h"
+#include "fields/result/number_pattern.h"
+#include "fields/result/result_value.h"
+
+using enum vx::TValueType;
 
 namespace {
 

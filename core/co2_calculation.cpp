@@ -18,12 +18,12 @@ Co2Rating co2Rating(std::int64_t c) {
 }
 
 Co2Rating calculateCo2(const Co2Fields &f) {
-  const Extended ph = f.ph.Value();
+  const Extended ph = f.ph.read();
   const Extended p = power(10, ph * -1);
-  const Extended kh = f.kh.Value();
-  f.content.setValue(((p * kh) / kCo2Divisor).raw());
+  const Extended kh = f.kh.read();
+  f.content.write((p * kh) / kCo2Divisor);
   // The rating follows the whole number shown, not the unrounded content.
-  const Extended shown = f.content.Value();
+  const Extended shown = f.content.readBack();
   return co2Rating(truncToInt64(shown));
 }
 

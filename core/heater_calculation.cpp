@@ -11,12 +11,12 @@ Extended heaterFactor(std::int64_t n) {
 }
 
 void calculateHeater(const TankState &tank, const HeaterFields &f) {
-  const Extended tA = f.waterTemp.Value();
-  const Extended tK = f.roomTemp.Value();
+  const Extended tA = f.waterTemp.read();
+  const Extended tK = f.roomTemp.read();
   const auto volume = [&] { return Extended::widen(tank.BaseArea) * Extended::widen(tank.WaterH); };
-  f.power.setValue(((tA - tK) * volume()).raw());
+  f.power.write((tA - tK) * volume());
   const Extended factor = heaterFactor(truncToInt64(volume()));
-  f.power.setValue((Extended(f.power.Value()) * factor).raw());
+  f.power.write(f.power.readBack() * factor);
 }
 
 }  // namespace vx

@@ -7,7 +7,7 @@
 namespace vx {
 namespace {
 
-// Reflector gain for "Нет", "Трапеция", "Парабола" and the fourth type. These
+// Reflector gain for "Нет", "Трапеция", "Парабола" and "Kvib". These
 // are doubles on purpose: 2.2 and 2.4 are the doubles nearest those decimals.
 constexpr std::array<double, 4> kReflectorFactor = {1.0, 2.0, 2.2, 2.4};
 
@@ -19,8 +19,8 @@ constexpr long double kPi = 3.141592653589793238462643383279502884L;
 }  // namespace
 
 void calculateLighting(const TankState &tank, const LightingFields &f, ErrorBox &errorBox) {
-  const bool usable = Extended(f.illuminance.Value()) > 0 && tank.WaterH > 0 && tank.LightLen > 0 &&
-                      tank.LightWid > 0 && Extended(f.lampHeight.Value()) > 0 &&
+  const bool usable = f.illuminance.read() > 0 && tank.WaterH > 0 && tank.LightLen > 0 &&
+                      tank.LightWid > 0 && f.lampHeight.read() > 0 &&
                       f.reflector && *f.reflector >= 0 &&
                       *f.reflector < static_cast<int>(kReflectorFactor.size());
   if (!usable) {
@@ -33,24 +33,24 @@ void calculateLighting(const TankState &tank, const LightingFields &f, ErrorBox 
   const Extended wid = Extended::widen(tank.LightWid);
 
   const Extended T = power(kAttenuationBase, (Extended(-2) * waterH) / 10);
-  f.flux.setValue((Extended(f.illuminance.Value()) / T).raw());
+  f.flux.write(f.illuminance.read() / T);
 
-  const Extended r1 = f.flux.Value();
-  f.flux.setValue((r1 / kLampEfficiency).raw());
+  const Extended r1 = f.flux.readBack();
+  f.flux.write(r1 / kLampEfficiency);
 
   // dm² / 100 is m², which turns lux into lumens.
-  const Extended r2 = f.flux.Value();
-  f.flux.setValue((r2 * ((wid * len) / 100)).raw());
+  const Extended r2 = f.flux.readBack();
+  f.flux.write(r2 * ((wid * len) / 100));
 
   // The share of a full turn under which a lamp above the middle sees the
   // front-to-back side; the width plays no part.
-  const Extended r3 = f.flux.Value();
-  const Extended h = f.lampHeight.Value();
+  const Extended r3 = f.flux.readBack();
+  const Extended h = f.lampHeight.read();
   const Extended s = ((arctan((len / 2) / (h / 10)) * 2) * 180 / kPi) / 360;
-  f.flux.setValue((r3 / s).raw());
+  f.flux.write(r3 / s);
 
-  const Extended r4 = f.flux.Value();
-  f.flux.setValue((r4 / k).raw());
+  const Extended r4 = f.flux.readBack();
+  f.flux.write(r4 / k);
 }
 
 }  // namespace vx

@@ -12,8 +12,8 @@ constexpr long double kSoilDensity = 1.75L;
 // An outer side in cm less two glass thicknesses in mm, in decimetres. The
 // glass field is read again for every side.
 double innerSide(const NumberSource &side, const NumberSource &glass) {
-  const double v = NotNull(toDouble(side.Value()));
-  const Extended t = glass.Value();
+  const double v = NotNull(toDouble(side.read()));
+  const Extended t = glass.read();
   return toDouble((Extended::widen(v) - t * 2 / 10) / 10);
 }
 
@@ -27,7 +27,7 @@ void calculateVolume(TankState &tank, const VolumeFields &f, ErrorBox &errorBox)
   tank.DimB = innerSide(f.sideB, f.glass);
   tank.DimC = innerSide(f.sideC, f.glass);
   tank.DimD = innerSide(f.sideD, f.glass);
-  tank.WaterH = toDouble(Extended::widen(NotNull(toDouble(f.water.Value()))) / 10);
+  tank.WaterH = toDouble(Extended::widen(NotNull(toDouble(f.water.read()))) / 10);
 
   const Extended A = Extended::widen(tank.DimA);
   const double L = toDouble(sqrt((Extended(2) * A) * A));
@@ -47,9 +47,9 @@ void calculateVolume(TankState &tank, const VolumeFields &f, ErrorBox &errorBox)
     errorBox.showError(kBadInputMessage);
   }
 
-  f.volume.setValue((Extended::widen(tank.BaseArea) * Extended::widen(tank.WaterH)).raw());
-  const Extended h = f.soil.Value();
-  f.soilWeight.setValue((((h * Extended::widen(tank.BaseArea)) / 10) * kSoilDensity).raw());
+  f.volume.write(Extended::widen(tank.BaseArea) * Extended::widen(tank.WaterH));
+  const Extended h = f.soil.read();
+  f.soilWeight.write(((h * Extended::widen(tank.BaseArea)) / 10) * kSoilDensity);
 }
 
 }  // namespace vx

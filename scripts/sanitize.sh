@@ -8,7 +8,8 @@ build=${VEMBRIX_ASAN_BUILD_DIR:-$root/build-asan}
 
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=g++ -DVEMBRIX_SANITIZE=ON -DVEMBRIX_BENCH=OFF >/dev/null
+  -DCMAKE_CXX_COMPILER=g++ -DVEMBRIX_SANITIZE=ON -DVEMBRIX_BENCH=OFF \
+  -DVEMBRIX_WERROR="${VEMBRIX_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen

@@ -16,6 +16,7 @@ packages=(
   lintian appstream desktop-file-utils man-db groff-base  # tst_package: Debian's own checks
   clang libclang-rt-14-dev llvm  # the fuzzers, and symbolized sanitizer reports
   at-spi2-core python3-pyatspi dbus-daemon  # tst_accessibility_atspi: the screen reader's side
+  clang-format                     # scripts/format-check.sh, run by .ci/run
 )
 
 missing=()

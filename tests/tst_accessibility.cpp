@@ -12,8 +12,8 @@
 #include <QTest>
 #include <memory>
 
-#include "fields/regional_settings.h"
-#include "fields/rx_spin_edit.h"
+#include "fields/number/regional_settings.h"
+#include "fields/entry/rx_spin_edit.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/AquaTypeForm.h"
@@ -41,7 +41,7 @@ private:
   TMainFrm &main() { return m_windows->mainForm(); }
   TAquaTypeFrm &picker() { return m_windows->picker(); }
 
-  RegionalSettings m_regional{u'.', u','};
+  vx::RegionalSettings m_regional{u'.', u','};
   RecordingAlerts m_alerts;
   std::unique_ptr<ModalWatchdog> m_watchdog;
   std::unique_ptr<ApplicationWindows> m_windows;
@@ -145,7 +145,7 @@ void TestAccessibility::picture_press_acts_later_as_a_click_does() {
   QVERIFY(!picker().isVisible());
   QTRY_VERIFY(picker().isVisible());
 
-  QAccessibleInterface *hexagon = QAccessible::queryAccessibleInterface(picker().Image5);
+  QAccessibleInterface *hexagon = QAccessible::queryAccessibleInterface(picker().shapePictures()[5]);
   hexagon->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   QCOMPARE(main().TankState.AquaType, 0);
   QTRY_COMPARE(main().TankState.AquaType, 5);

@@ -18,8 +18,8 @@
 #include <unistd.h>
 
 #include "core/calculation_ports.h"
-#include "fields/regional_settings.h"
-#include "fields/rx_spin_edit.h"
+#include "fields/number/regional_settings.h"
+#include "fields/entry/rx_spin_edit.h"
 #include "ui/message_box_alerts.h"
 
 namespace {
@@ -136,7 +136,7 @@ private slots:
   void answered_boxes_give_memory_back();
 
 private:
-  RegionalSettings m_regional{u'.', u','};
+  vx::RegionalSettings m_regional{u'.', u','};
 };
 
 void TestBoundedMemory::initTestCase() {
@@ -145,8 +145,8 @@ void TestBoundedMemory::initTestCase() {
 }
 
 void TestBoundedMemory::repeated_long_pastes_give_memory_back() {
-  TRxSpinEdit field(m_regional);
-  field.setValueType(vtFloat);
+  vx::TRxSpinEdit field(m_regional);
+  field.setValueType(vx::TValueType::vtFloat);
   QClipboard *clipboard = QApplication::clipboard();
   const auto restore = qScopeGuard([clipboard] { clipboard->clear(); });
   // A clipboard far longer than the field takes: it keeps 32,767 characters.
@@ -180,7 +180,7 @@ void TestBoundedMemory::repeated_long_pastes_give_memory_back() {
 void TestBoundedMemory::typing_and_erasing_keeps_undo_record_small() {
   // QLineEdit records each typed and each erased character; tens of
   // thousands of them would be a megabyte.
-  TRxSpinEdit field(m_regional);
+  vx::TRxSpinEdit field(m_regional);
   field.setText(QStringLiteral("1"));
   for (int i = 0; i < 2000; ++i) {
     field.insert(QStringLiteral("5"));

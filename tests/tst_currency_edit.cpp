@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QStyle>
 
-#include "fields/currency_edit.h"
-#include "fields/regional_settings.h"
+#include "fields/result/currency_edit.h"
+#include "fields/number/regional_settings.h"
 #include "support/long_double_text.h"
 
 namespace {
@@ -38,7 +38,7 @@ Extent extentOf(const QImage &image, const QColor &colour) {
 }
 
 // A field as the window makes it, with colours a pixel test can tell apart.
-void setUpForPixels(TCurrencyEdit &f) {
+void setUpForPixels(vx::TCurrencyEdit &f) {
   QPalette p = f.palette();
   p.setColor(QPalette::Active, QPalette::Base, kBase);
   p.setColor(QPalette::Disabled, QPalette::Text, kGrey);
@@ -64,8 +64,8 @@ private slots:
 
   void createdDisabledBoldRightAligned() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TCurrencyEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TCurrencyEdit f(regional);
     QVERIFY(!f.isEnabled());
     QCOMPARE(f.focusPolicy(), Qt::NoFocus);
     QVERIFY(f.font().bold());
@@ -81,8 +81,8 @@ private slots:
   // the number read back comes from the edit text.
   void textIsDisplayText() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TCurrencyEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TCurrencyEdit f(regional);
     f.setDisplayFormat(QStringLiteral("0.00 л"));
     f.setValue(193.05L);
     QCOMPARE(f.text(), QStringLiteral("193") + decimal + QStringLiteral("05 л"));
@@ -93,8 +93,8 @@ private slots:
 
   void readBackUpdatesDisplay() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TCurrencyEdit flux(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TCurrencyEdit flux(regional);
     flux.setDisplayFormat(QStringLiteral("0 Lm"));
     flux.setValue(12.495L);
     QCOMPARE(flux.text(), QStringLiteral("12 Lm"));
@@ -104,8 +104,8 @@ private slots:
   }
 
   void separatorChangeRewritesDisplay() {
-    RegionalSettings regional(u'.', u',');
-    TCurrencyEdit f(regional);
+    vx::RegionalSettings regional(u'.', u',');
+    vx::TCurrencyEdit f(regional);
     f.setDisplayFormat(QStringLiteral("0.00 л"));
     f.setValue(1234.5L);
     QCOMPARE(f.text(), QStringLiteral("1234.50 л"));
@@ -117,8 +117,8 @@ private slots:
 
   void paintsGreyBoldTextRightAligned() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TCurrencyEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TCurrencyEdit f(regional);
     setUpForPixels(f);
     f.setDisplayFormat(QStringLiteral("0.00 л"));
     f.setValue(193.05L);
@@ -147,8 +147,8 @@ private slots:
   // The window hands every control its plain font; the result stays bold.
   void plainFontStillPaintsBold() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TCurrencyEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TCurrencyEdit f(regional);
     setUpForPixels(f);
     f.setDisplayFormat(QStringLiteral("0.00 л"));
     f.setValue(193.05L);
@@ -165,8 +165,8 @@ private slots:
 
   void greyOnGreyKeepsFontColour() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TCurrencyEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TCurrencyEdit f(regional);
     setUpForPixels(f);
     QPalette p = f.palette();
     p.setColor(QPalette::Disabled, QPalette::Text, kBase);
@@ -177,8 +177,8 @@ private slots:
   }
 
   void fixedSettingsIgnoreLocaleChange() {
-    RegionalSettings regional(u',', u' ');
-    QSignalSpy changed(&regional, &RegionalSettings::changed);
+    vx::RegionalSettings regional(u',', u' ');
+    QSignalSpy changed(&regional, &vx::RegionalSettings::changed);
     QEvent localeChange(QEvent::LocaleChange);
     QCoreApplication::sendEvent(qApp, &localeChange);
     QCOMPARE(regional.decimalSeparator(), QChar(u','));
@@ -187,17 +187,23 @@ private slots:
   }
 
   void systemSettingsFollowLocaleChange() {
-    RegionalSettings regional;
+    vx::RegionalSettings regional;
     const QLocale system = QLocale::system();
     QCOMPARE(regional.decimalSeparator(), system.decimalPoint().front());
     const vx::Separators initial = regional.separators();
 
-    QSignalSpy changed(&regional, &RegionalSettings::changed);
+    QSignalSpy changed(&regional, &vx::RegionalSettings::changed);
     regional.setSeparators(u'x', u'y');
     regional.setSeparators(u'x', u'y');  // no change, no signal
     QCOMPARE(changed.count(), 1);
 
+    // Qt passes one change on to every widget; the system is read once, at
+    // the application's delivery, not once more per widget.
     QEvent localeChange(QEvent::LocaleChange);
+    QWidget widget;
+    QCoreApplication::sendEvent(&widget, &localeChange);
+    QCOMPARE(regional.separators(), (vx::Separators{u'x', u'y'}));
+    QCOMPARE(changed.count(), 1);
     QCoreApplication::sendEvent(qApp, &localeChange);
     QCOMPARE(regional.separators(), initial);
     QCOMPARE(changed.count(), 2);

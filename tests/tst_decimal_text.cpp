@@ -6,7 +6,7 @@
 #include <cmath>
 #include <optional>
 
-#include "fields/decimal_text.h"
+#include "fields/number/decimal_text.h"
 #include "support/long_double_text.h"
 
 using vx::DecimalDigits;

@@ -30,10 +30,10 @@
 #include <string>
 #include <thread>
 
-#include "fields/currency_edit.h"
-#include "fields/regional_settings.h"
-#include "fields/result_value.h"
-#include "fields/rx_spin_edit.h"
+#include "fields/result/currency_edit.h"
+#include "fields/number/regional_settings.h"
+#include "fields/result/result_value.h"
+#include "fields/entry/rx_spin_edit.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/AquaTypeForm.h"
@@ -238,7 +238,7 @@ private:
   QString unexpectedBoxes();
   int widgetCount();
 
-  RegionalSettings m_regional{u'.', u','};
+  vx::RegionalSettings m_regional{u'.', u','};
   RecordingAlerts m_alerts;
   std::unique_ptr<ApplicationWindows> m_windows;
   std::mt19937 m_rng{kSeed};
@@ -246,8 +246,8 @@ private:
   QStringList m_log;
   QString m_trouble;  // found in the middle of a round
   qsizetype m_presses = 0, m_picks = 0, m_errorBoxes = 0, m_faultReports = 0;
-  QList<TRxSpinEdit *> m_entries;
-  QList<TCurrencyEdit *> m_results;
+  QList<vx::TRxSpinEdit *> m_entries;
+  QList<vx::TCurrencyEdit *> m_results;
   QList<QPushButton *> m_buttons;
   QList<PictureControl *> m_shapes;
 };
@@ -264,7 +264,7 @@ void TestEndurance::initTestCase() {
   m_results = {w.VAquaBox, w.VGrBox, w.BugerBox, w.Co2Box, w.TempWBox, w.PodVBox};
   m_buttons = {w.VolumeCalcBtn, w.LightCalcBtn, w.Co2CalcBtn, w.TempCalcBtn, w.GhCalcBtn};
   TAquaTypeFrm &p = picker();
-  m_shapes = {p.AquaImage, p.Image1, p.Image2, p.Image3, p.Image4, p.Image5};
+  m_shapes = p.shapePictures();
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
   QVERIFY(m_alerts.errors.isEmpty());
@@ -281,18 +281,18 @@ void TestEndurance::playRound() {
   for (int actions = 1 + m_texts.below(4); actions > 0; --actions) {
     const int roll = m_texts.below(100);
     if (roll < 40) {  // pasted: the text goes in unfiltered
-      TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
+      vx::TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
       const QString text = m_texts.make(m_regional.separators());
       m_log << QStringLiteral("paste %1 \"%2\"").arg(field->objectName(), text.left(60));
       field->setText(text);
     } else if (roll < 48) {  // typed: the field drops what it refuses
-      TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
+      vx::TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
       const QString text = m_texts.make(m_regional.separators()).left(30);
       m_log << QStringLiteral("type %1 \"%2\"").arg(field->objectName(), text);
       field->selectAll();
       typeText(field, text);
     } else if (roll < 56) {  // arrow keys step the value
-      TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
+      vx::TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
       const bool up = m_texts.below(2) == 0;
       m_log << QStringLiteral("%1 %2").arg(up ? QStringLiteral("up") : QStringLiteral("down"),
                                            field->objectName());
@@ -353,7 +353,7 @@ QString TestEndurance::unexpectedBoxes() {
 
 QString TestEndurance::unsoundness() {
   const vx::Separators seps = m_regional.separators();
-  for (TCurrencyEdit *field : std::as_const(m_results)) {
+  for (vx::TCurrencyEdit *field : std::as_const(m_results)) {
     const QString name = field->objectName();
     if (field->displayText().isEmpty())
       return name + QStringLiteral(" shows nothing");

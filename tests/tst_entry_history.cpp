@@ -12,9 +12,9 @@
 #include <QMenu>
 #include <QScopeGuard>
 
-#include "fields/entry_history.h"
-#include "fields/regional_settings.h"
-#include "fields/rx_spin_edit.h"
+#include "fields/entry/entry_history.h"
+#include "fields/number/regional_settings.h"
+#include "fields/entry/rx_spin_edit.h"
 
 namespace {
 
@@ -66,14 +66,14 @@ private:
   void undo() { QTest::keySequence(m_field.get(), QKeySequence::Undo); }
   void redo() { QTest::keySequence(m_field.get(), QKeySequence::Redo); }
 
-  RegionalSettings m_regional{u'.', u','};
-  std::unique_ptr<TRxSpinEdit> m_field;
-  const QString m_long = QString(EntryHistory::kLargeEdit * 4, u'9');
+  vx::RegionalSettings m_regional{u'.', u','};
+  std::unique_ptr<vx::TRxSpinEdit> m_field;
+  const QString m_long = QString(vx::EntryHistory::kLargeEdit * 4, u'9');
 };
 
 void TestEntryHistory::init() {
-  m_field = std::make_unique<TRxSpinEdit>(m_regional);
-  m_field->setValueType(vtFloat);
+  m_field = std::make_unique<vx::TRxSpinEdit>(m_regional);
+  m_field->setValueType(vx::TValueType::vtFloat);
   m_field->setValue(7);
   m_field->show();
   QVERIFY(QTest::qWaitForWindowExposed(m_field.get()));

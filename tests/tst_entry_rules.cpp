@@ -5,14 +5,16 @@
 #include <cmath>
 #include <optional>
 
-#include "fields/entry_rules.h"
+#include "fields/entry/entry_rules.h"
 #include "support/long_double_text.h"
+
+using enum vx::TValueType;
 
 using vx::EntryFormat;
 using vx::Separators;
 
 Q_DECLARE_METATYPE(std::optional<qint32>)
-Q_DECLARE_METATYPE(TValueType)
+Q_DECLARE_METATYPE(vx::TValueType)
 
 namespace {
 
@@ -73,7 +75,7 @@ private slots:
 
   void invalidReadsZero_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<TValueType>("type");
+    QTest::addColumn<vx::TValueType>("type");
     QTest::newRow("empty float") << "" << vtFloat;
     QTest::newRow("empty integer") << "" << vtInteger;
     QTest::newRow("minus float") << "-" << vtFloat;
@@ -84,7 +86,7 @@ private slots:
   }
   void invalidReadsZero() {
     QFETCH(QString, text);
-    QFETCH(TValueType, type);
+    QFETCH(vx::TValueType, type);
     for (const Separators &seps : {kPoint, kComma}) {
       QCOMPARE(vx::readEntryValue(text, {type, 2}, seps), 0.0L);
     }
@@ -162,7 +164,7 @@ private slots:
   void typing_data() {
     QTest::addColumn<QChar>("c");
     QTest::addColumn<QString>("text");  // the text before the key; "." stands for the separator
-    QTest::addColumn<TValueType>("type");
+    QTest::addColumn<vx::TValueType>("type");
     QTest::addColumn<bool>("accepted");
     QTest::newRow("digit") << QChar(u'7') << "12" << vtInteger << true;
     QTest::newRow("plus") << QChar(u'+') << "12" << vtInteger << true;
@@ -187,7 +189,7 @@ private slots:
   void typing() {
     QFETCH(QChar, c);
     QFETCH(QString, text);
-    QFETCH(TValueType, type);
+    QFETCH(vx::TValueType, type);
     QFETCH(bool, accepted);
     for (const Separators &seps : {kPoint, kComma}) {
       const QChar typed = c == u'.' ? seps.decimal : c;
@@ -202,7 +204,7 @@ private slots:
 
   void incrementForType_data() {
     QTest::addColumn<long double>("increment");
-    QTest::addColumn<TValueType>("type");
+    QTest::addColumn<vx::TValueType>("type");
     QTest::addColumn<long double>("expected");
     QTest::newRow("0.1 becomes 1") << 0.1L << vtInteger << 1.0L;
     QTest::newRow("0.5 rounds to 0, becomes 1") << 0.5L << vtInteger << 1.0L;
@@ -213,7 +215,7 @@ private slots:
   }
   void incrementForType() {
     QFETCH(long double, increment);
-    QFETCH(TValueType, type);
+    QFETCH(vx::TValueType, type);
     QFETCH(long double, expected);
     QCOMPARE(vx::incrementForType(increment, type), expected);
   }
@@ -221,7 +223,7 @@ private slots:
   void step_data() {
     QTest::addColumn<QString>("text");  // "." stands for the decimal separator
     QTest::addColumn<int>("direction");
-    QTest::addColumn<TValueType>("type");
+    QTest::addColumn<vx::TValueType>("type");
     QTest::addColumn<long double>("increment");
     QTest::addColumn<QString>("stepped");
     QTest::addColumn<bool>("changed");
@@ -239,7 +241,7 @@ private slots:
   void step() {
     QFETCH(QString, text);
     QFETCH(int, direction);
-    QFETCH(TValueType, type);
+    QFETCH(vx::TValueType, type);
     QFETCH(long double, increment);
     QFETCH(QString, stepped);
     QFETCH(bool, changed);

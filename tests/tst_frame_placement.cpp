@@ -8,7 +8,7 @@
 #include <QWindow>
 #include <memory>
 
-#include "fields/regional_settings.h"
+#include "fields/number/regional_settings.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/AquaTypeForm.h"
@@ -131,7 +131,7 @@ void TestFramePlacement::centred() {
 }
 
 void TestFramePlacement::main_window_shown_on_a_small_screen() {
-  RegionalSettings regional(u'.', u',');
+  vx::RegionalSettings regional(u'.', u',');
   TMainFrm window(regional, m_alerts);
   QCOMPARE(window.pos(), QPoint(469, 232));
   window.show();
@@ -149,7 +149,7 @@ void TestFramePlacement::main_window_shown_on_a_small_screen() {
 }
 
 void TestFramePlacement::picker_pulled_back_from_where_it_was_left() {
-  RegionalSettings regional(u'.', u',');
+  vx::RegionalSettings regional(u'.', u',');
   ApplicationWindows windows(regional, m_alerts);
   TAquaTypeFrm &picker = windows.picker();
   picker.show();

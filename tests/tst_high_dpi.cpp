@@ -7,10 +7,10 @@
 
 #include <memory>
 
-#include "fields/regional_settings.h"
-#include "fields/rx_spin_edit.h"
-#include "fields/spin_button.h"
-#include "fields/spin_face.h"
+#include "fields/number/regional_settings.h"
+#include "fields/entry/rx_spin_edit.h"
+#include "fields/spin/spin_button.h"
+#include "fields/spin/spin_face.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/AquaTypeForm.h"
@@ -19,7 +19,6 @@
 #include "ui/pictures/picture_control.h"
 #include "ui/pictures/shape_pictures.h"
 #include "ui/pictures/window_icon.h"
-#include "ui/shape_choice.h"
 #include "ui/startup.h"
 
 namespace {
@@ -65,7 +64,7 @@ private:
     return {rect.topLeft() * kRatio, rect.size() * kRatio};
   }
 
-  std::unique_ptr<RegionalSettings> m_regional;
+  std::unique_ptr<vx::RegionalSettings> m_regional;
   RecordingAlerts m_alerts;
   std::unique_ptr<ApplicationWindows> m_windows;
   std::unique_ptr<ModalWatchdog> m_watchdog;
@@ -74,7 +73,7 @@ private:
 void TestHighDpi::initTestCase() {
   setUpApplication();
   m_watchdog = std::make_unique<ModalWatchdog>();
-  m_regional = std::make_unique<RegionalSettings>(u'.', u',');
+  m_regional = std::make_unique<vx::RegionalSettings>(u'.', u',');
   m_windows = std::make_unique<ApplicationWindows>(*m_regional, m_alerts);
   m_windows->mainForm().show();
   QVERIFY(QTest::qWaitForWindowExposed(&m_windows->mainForm()));
@@ -111,11 +110,9 @@ void TestHighDpi::tank_picture_is_drawn_at_device_resolution() {
   TMainFrm &main = m_windows->mainForm();
   QImage expected = shapePicture(0, kRatio);
   if (pick >= 0) {
-    TAquaTypeFrm &picker = m_windows->picker();
-    PictureControl *const pictures[] = {picker.AquaImage, picker.Image1, picker.Image2,
-                                        picker.Image3, picker.Image4, picker.Image5};
-    emit pictures[pick]->clicked(pictures[pick]);
-    expected = pickedShapePicture(main.AquaList, pick, kRatio);
+    PictureControl *const picture = m_windows->picker().shapePictures()[pick];
+    emit picture->clicked(picture);
+    expected = ImageList().onWhite(pick, kRatio);
   }
   QCOMPARE(main.AquaImage->size(), expected.deviceIndependentSize().toSize());
 
@@ -153,7 +150,7 @@ void TestHighDpi::outline_edges_are_one_device_pixel_sharp() {
 // whole factor 2.
 void TestHighDpi::spin_button_lines_are_one_device_pixel_thin() {
   TMainFrm &main = m_windows->mainForm();
-  SpinButton *button = main.ValueA->spinButton();
+  vx::SpinButton *button = main.ValueA->spinButton();
   QVERIFY(button);
   // Arrows of their own colour, to tell them from the lines.
   QPalette palette = button->palette();

@@ -12,9 +12,9 @@
 #include <QTest>
 #include <memory>
 
-#include "fields/currency_edit.h"
-#include "fields/regional_settings.h"
-#include "fields/rx_spin_edit.h"
+#include "fields/result/currency_edit.h"
+#include "fields/number/regional_settings.h"
+#include "fields/entry/rx_spin_edit.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/MainForm.h"
@@ -77,7 +77,7 @@ private:
   void showWindow();
   QWidget *control(const QString &name) const;
 
-  std::unique_ptr<RegionalSettings> m_regional;
+  std::unique_ptr<vx::RegionalSettings> m_regional;
   RecordingAlerts m_alerts;
   std::unique_ptr<TMainFrm> m_window;
   std::unique_ptr<ModalWatchdog> m_watchdog;
@@ -98,7 +98,7 @@ void TestMainWindow::cleanup() {
 
 void TestMainWindow::makeWindow(QChar decimal, QChar thousands) {
   m_window.reset();
-  m_regional = std::make_unique<RegionalSettings>(decimal, thousands);
+  m_regional = std::make_unique<vx::RegionalSettings>(decimal, thousands);
   m_window = std::make_unique<TMainFrm>(*m_regional, m_alerts);
 }
 
@@ -234,7 +234,7 @@ void TestMainWindow::entry_field_starts_with_data() {
 
 void TestMainWindow::entry_field_starts_with() {
   QFETCH(QString, text);
-  auto *field = qobject_cast<TRxSpinEdit *>(control(QString::fromLatin1(QTest::currentDataTag())));
+  auto *field = qobject_cast<vx::TRxSpinEdit *>(control(QString::fromLatin1(QTest::currentDataTag())));
   QVERIFY(field);
   QCOMPARE(field->text(), text);
   QVERIFY(field->isEnabled());
@@ -261,7 +261,7 @@ void TestMainWindow::result_field_is_bold_read_only() {
   QFETCH(QString, shownAtStart);
   QFETCH(QString, accessibleName);
 
-  auto *field = qobject_cast<TCurrencyEdit *>(control(QString::fromLatin1(QTest::currentDataTag())));
+  auto *field = qobject_cast<vx::TCurrencyEdit *>(control(QString::fromLatin1(QTest::currentDataTag())));
   QVERIFY(field);
   QCOMPARE(field->DisplayFormat(), format);
   QCOMPARE(field->DecimalPlaces(), places);
@@ -382,7 +382,7 @@ void TestMainWindow::first_showing_fills_results() {
 
   makeWindow(decimal, thousands);
   showWindow();
-  auto *result = qobject_cast<TCurrencyEdit *>(control(field));
+  auto *result = qobject_cast<vx::TCurrencyEdit *>(control(field));
   QVERIFY(result);
   QCOMPARE(result->displayText(), shown);
   QCOMPARE(result->text(), shown);

@@ -2,9 +2,9 @@
 // background colour and the click.
 #include <QtTest>
 
-#include <QPainter>
 #include <QSignalSpy>
 
+#include "core/tank_shapes.h"
 #include "ui/pictures/image_list.h"
 #include "ui/pictures/picture_control.h"
 #include "ui/pictures/shape_pictures.h"
@@ -111,7 +111,7 @@ private slots:
   // black: the face shows wherever the picture was white.
   void shapesShowTheFaceInsteadOfWhite_data() {
     QTest::addColumn<int>("shape");
-    for (int code = 0; code < kShapeCount; ++code) QTest::addRow("shape %d", code) << code;
+    for (int code = 0; code < vx::kTankShapeCount; ++code) QTest::addRow("shape %d", code) << code;
   }
   void shapesShowTheFaceInsteadOfWhite() {
     QFETCH(int, shape);
@@ -192,9 +192,9 @@ private slots:
     QCOMPARE(shot.pixel(8 + 100, 16 + 50), qRgb(255, 255, 255));
   }
 
-  // What the picker does after a pick: the cell drawn on a white 202 x 102
-  // bitmap. The control grows and the same drawing stands one pixel right of
-  // and one pixel below where the start-up picture stood.
+  // What a pick puts into the main window's picture: the cell on a white
+  // 202 x 102 bitmap. The control grows and the same drawing stands one pixel
+  // right of and one pixel below where the start-up picture stood.
   void pickedCellShiftsTheDrawingByOnePixel() {
     Stage before;
     configureAsTheWindowsDo(*before.control);
@@ -205,13 +205,8 @@ private slots:
     configureAsTheWindowsDo(*after.control);
     after.control->setPicture(shapePicture(0));
     const ImageList list;
-    QImage bitmap = solid(list.cellSize(), qRgb(255, 255, 255));
-    {
-      QPainter painter(&bitmap);
-      list.draw(painter, {0, 0}, 0);
-    }
     after.control->clearPicture();
-    after.control->setPicture(bitmap);
+    after.control->setPicture(list.onWhite(0));
     QCOMPARE(after.control->geometry(), QRect(8, 16, 202, 102));
     const QImage picked = after.shot();
     for (int y = 0; y < 100; ++y)

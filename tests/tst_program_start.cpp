@@ -14,8 +14,8 @@
 
 #include <array>
 
-#include "fields/regional_settings.h"
-#include "fields/currency_edit.h"
+#include "fields/number/regional_settings.h"
+#include "fields/result/currency_edit.h"
 #include "support/recording_alerts.h"
 #include "ui/MainForm.h"
 #include "ui/application_windows.h"
@@ -197,7 +197,7 @@ void TestProgramStart::qt_options_change_nothing_here() {
 
 void TestProgramStart::window_lays_out_left_to_right() {
   setUpApplication();
-  RegionalSettings regional(u'.', u',');
+  vx::RegionalSettings regional(u'.', u',');
   RecordingAlerts alerts;
   ApplicationWindows windows(regional, alerts);
   TMainFrm &main = windows.mainForm();
@@ -207,7 +207,8 @@ void TestProgramStart::window_lays_out_left_to_right() {
   QCOMPARE(main.VAquaBox->layoutDirection(), Qt::LeftToRight);
   QCOMPARE(main.VAquaBox->displayText(), QStringLiteral("193.05 л"));
   // The tank group stays at the left, the heater group at the right.
-  QVERIFY(main.GroupBox1->geometry().right() < main.GroupBox18->geometry().left());
+  QVERIFY(main.findChild<QWidget *>(QStringLiteral("GroupBox1"))->geometry().right() <
+          main.findChild<QWidget *>(QStringLiteral("GroupBox18"))->geometry().left());
   QVERIFY(alerts.errors.isEmpty() && alerts.reports.isEmpty());
 }
 

@@ -10,9 +10,9 @@
 #include <QTest>
 #include <memory>
 
-#include "fields/currency_edit.h"
-#include "fields/readable_colour.h"
-#include "fields/regional_settings.h"
+#include "fields/result/currency_edit.h"
+#include "fields/result/readable_colour.h"
+#include "fields/number/regional_settings.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/MainForm.h"
@@ -198,7 +198,7 @@ void TestReadableColours::rendered_text_is_readable() {
   if (theme == Theme::Dark)
     QApplication::setPalette(darkPalette());
 
-  RegionalSettings regional(u'.', u',');
+  vx::RegionalSettings regional(u'.', u',');
   TMainFrm window(regional, m_alerts);
   if (theme == Theme::DarkAfterStart)
     QApplication::setPalette(darkPalette());

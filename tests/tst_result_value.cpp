@@ -5,8 +5,8 @@
 #include <cmath>
 #include <optional>
 
-#include "fields/number_pattern.h"
-#include "fields/result_value.h"
+#include "fields/result/number_pattern.h"
+#include "fields/result/result_value.h"
 #include "support/long_double_text.h"
 
 using vx::ResultValue;
@@ -153,13 +153,13 @@ private slots:
     for (const Separators &seps : {kPoint, kComma, kCommaNbsp}) {
       ResultValue f = field(places, QStringLiteral("0 W"), seps);
       vx::NumberSink &sink = f;  // as a calculation sees it
-      sink.setValue(written);
+      sink.write(written);
       QCOMPARE(f.storedValue(), written);
       QCOMPARE(f.editText(), withSeparator(editText, seps));
-      QCOMPARE(sink.Value(), read);
+      QCOMPARE(sink.readBack().raw(), read);
       QCOMPARE(f.storedValue(), read);
       QCOMPARE(f.editText(), withSeparator(editText, seps));  // a read changes no text
-      QCOMPARE(sink.Value(), read);                            // and a second read nothing
+      QCOMPARE(sink.readBack().raw(), read);                            // and a second read nothing
     }
   }
 

@@ -9,11 +9,13 @@
 #include <QScopeGuard>
 #include <QVBoxLayout>
 
-#include "fields/regional_settings.h"
-#include "fields/rx_spin_edit.h"
+#include "fields/number/regional_settings.h"
+#include "fields/entry/rx_spin_edit.h"
 #include "support/long_double_text.h"
 
-Q_DECLARE_METATYPE(TValueType)
+using enum vx::TValueType;
+
+Q_DECLARE_METATYPE(vx::TValueType)
 
 namespace {
 
@@ -49,8 +51,8 @@ private slots:
 
   void creation() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     QCOMPARE(f.text(), QStringLiteral("0"));
     QCOMPARE(f.ValueType(), vtInteger);
     QCOMPARE(f.Increment(), 1.0L);
@@ -90,8 +92,8 @@ private slots:
     QFETCH(int, decimals);
     QFETCH(long double, value);
     QFETCH(QString, text);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     for (const QChar step : order) {
       switch (step.unicode()) {
         case u'I': f.setIncrement(0.1L); break;
@@ -106,8 +108,8 @@ private slots:
 
   void kHBoxStaysZeroUntilValue() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.setDecimal(0);
     QCOMPARE(f.text(), QStringLiteral("0"));
     f.setValueType(vtFloat);
@@ -117,8 +119,8 @@ private slots:
 
   void switchToIntegerRoundsIncrement() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.setValueType(vtFloat);
     f.setIncrement(0.1L);
     f.setValue(12.5L);
@@ -131,8 +133,8 @@ private slots:
   // user typed alone.
   void sameSettingKeepsText() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.setValueType(vtFloat);
     const QString typed = withSeparator(QStringLiteral("7.255"), decimal);
     f.setText(typed);
@@ -144,7 +146,7 @@ private slots:
   }
 
   void typing_data() {
-    QTest::addColumn<TValueType>("type");
+    QTest::addColumn<vx::TValueType>("type");
     QTest::addColumn<QString>("keys");      // "." stands for the decimal separator
     QTest::addColumn<QString>("text");      // what enters the field
     QTest::addColumn<QString>("refused");   // the characters that beep
@@ -159,15 +161,15 @@ private slots:
   }
   void typing() {
     QFETCH_GLOBAL(QChar, decimal);
-    QFETCH(TValueType, type);
+    QFETCH(vx::TValueType, type);
     QFETCH(QString, keys);
     QFETCH(QString, text);
     QFETCH(QString, refused);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.setValueType(type);
     f.clear();
-    QSignalSpy beeps(&f, &TRxSpinEdit::refused);
+    QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
     QTest::keyClicks(&f, withSeparator(keys, decimal));
     QCOMPARE(f.text(), withSeparator(text, decimal));
     QString beeped;
@@ -178,11 +180,11 @@ private slots:
   void otherSeparatorKeyRefused() {
     QFETCH_GLOBAL(QChar, decimal);
     const QChar other = decimal == u'.' ? QChar(u',') : QChar(u'.');
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.setValueType(vtFloat);
     f.clear();
-    QSignalSpy beeps(&f, &TRxSpinEdit::refused);
+    QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
     QTest::keyClicks(&f, QStringLiteral("12") + other + u'5');
     QCOMPARE(f.text(), QStringLiteral("125"));
     QCOMPARE(beeps.count(), 1);
@@ -191,7 +193,7 @@ private slots:
   // The keypad's decimal key means the decimal separator, whichever
   // character the layout gives it; the main keyboard's keys mean themselves.
   void keypadDecimalKey_data() {
-    QTest::addColumn<TValueType>("type");
+    QTest::addColumn<vx::TValueType>("type");
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("typesSeparator");
     QTest::newRow("keypad '.', float") << vtFloat << int(Qt::Key_Period) << true;
@@ -200,14 +202,14 @@ private slots:
   }
   void keypadDecimalKey() {
     QFETCH_GLOBAL(QChar, decimal);
-    QFETCH(TValueType, type);
+    QFETCH(vx::TValueType, type);
     QFETCH(int, key);
     QFETCH(bool, typesSeparator);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.setValueType(type);
     f.clear();
-    QSignalSpy beeps(&f, &TRxSpinEdit::refused);
+    QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
     QTest::keyClick(&f, Qt::Key_1);
     QTest::keyClick(&f, Qt::Key(key), Qt::KeypadModifier);
     QTest::keyClick(&f, Qt::Key_5);
@@ -217,10 +219,10 @@ private slots:
 
   void nonAsciiDigitsRefused() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.clear();
-    QSignalSpy beeps(&f, &TRxSpinEdit::refused);
+    QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
     sendText(&f, QString(QChar(0x0663)));         // ARABIC-INDIC DIGIT THREE
     sendText(&f, QString(QChar(0xFF13)));         // FULLWIDTH DIGIT THREE
     sendText(&f, QString::fromUtf8("\U0001D7D1"));  // a mathematical digit, a surrogate pair
@@ -230,10 +232,10 @@ private slots:
 
   void controlKeysPass() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.clear();
-    QSignalSpy beeps(&f, &TRxSpinEdit::refused);
+    QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
     QTest::keyClicks(&f, QStringLiteral("123"));
     QTest::keyClick(&f, Qt::Key_Backspace);
     QTest::keyClick(&f, Qt::Key_Home);
@@ -247,14 +249,14 @@ private slots:
   // Paste is not filtered: the pasted text stays and reads as it can.
   void pasteIsNotFiltered() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.setValueType(vtFloat);
     f.clear();
     QClipboard *clipboard = QApplication::clipboard();
     const auto restore = qScopeGuard([clipboard] { clipboard->clear(); });
     clipboard->setText(QStringLiteral("12.5"));
-    QSignalSpy beeps(&f, &TRxSpinEdit::refused);
+    QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
     QTest::keyClick(&f, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(f.text(), QStringLiteral("12.5"));
     QCOMPARE(beeps.count(), 0);
@@ -263,9 +265,9 @@ private slots:
 
   void megabytePaste() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    for (const TValueType type : {vtFloat, vtInteger}) {
-      TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    for (const vx::TValueType type : {vtFloat, vtInteger}) {
+      vx::TRxSpinEdit f(regional);
       f.setValueType(type);
       f.clear();
       QClipboard *clipboard = QApplication::clipboard();
@@ -285,11 +287,11 @@ private slots:
 
   void inputMethodCommitIsFiltered() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.setValueType(vtFloat);
     f.clear();
-    QSignalSpy beeps(&f, &TRxSpinEdit::refused);
+    QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
     QInputMethodEvent commit;
     commit.setCommitString(withSeparator(QStringLiteral("1.2.3x"), decimal));
     QApplication::sendEvent(&f, &commit);
@@ -299,9 +301,9 @@ private slots:
 
   void enterIsSwallowedEscapeGoesOn() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     KeyRecorder window;
-    auto *f = new TRxSpinEdit(regional, &window);
+    auto *f = new vx::TRxSpinEdit(regional, &window);
     f->setText(QStringLiteral("12"));
     QTest::keyClick(f, Qt::Key_Return);
     QTest::keyClick(f, Qt::Key_Enter, Qt::KeypadModifier);
@@ -312,7 +314,7 @@ private slots:
   }
 
   void arrowsStep_data() {
-    QTest::addColumn<TValueType>("type");
+    QTest::addColumn<vx::TValueType>("type");
     QTest::addColumn<long double>("increment");
     QTest::addColumn<QString>("before");  // "." stands for the decimal separator
     QTest::addColumn<int>("key");
@@ -324,19 +326,19 @@ private slots:
   }
   void arrowsStep() {
     QFETCH_GLOBAL(QChar, decimal);
-    QFETCH(TValueType, type);
+    QFETCH(vx::TValueType, type);
     QFETCH(long double, increment);
     QFETCH(QString, before);
     QFETCH(int, key);
     QFETCH(QString, after);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     KeyRecorder window;
-    auto *f = new TRxSpinEdit(regional, &window);
+    auto *f = new vx::TRxSpinEdit(regional, &window);
     f->setValueType(type);
     f->setIncrement(increment);
     f->setText(withSeparator(before, decimal));
     QSignalSpy changes(f, &QLineEdit::textChanged);
-    QSignalSpy values(f, &TRxSpinEdit::valueChanged);
+    QSignalSpy values(f, &vx::TRxSpinEdit::valueChanged);
     QTest::keyClick(f, Qt::Key(key));
     QCOMPARE(f->text(), withSeparator(after, decimal));
     QCOMPARE(changes.count(), 1);  // held back during the write, then once
@@ -347,8 +349,8 @@ private slots:
 
   void steppedPastRangeReadsZero() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.setValue(2147483647.0L);
     f.step(1);
     QCOMPARE(f.text(), QStringLiteral("2147483648"));
@@ -359,8 +361,8 @@ private slots:
   // nothing changes, and the caret stays where it was.
   void stepWithoutChange() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.setValueType(vtFloat);
     f.setIncrement(0.1L);
     f.setText(QStringLiteral("1e20"));
@@ -378,11 +380,11 @@ private slots:
 
   void tabSelectsAllClickDoesNot() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     QWidget window;
     auto *layout = new QVBoxLayout(&window);
-    auto *first = new TRxSpinEdit(regional);
-    auto *second = new TRxSpinEdit(regional);
+    auto *first = new vx::TRxSpinEdit(regional);
+    auto *second = new vx::TRxSpinEdit(regional);
     layout->addWidget(first);
     layout->addWidget(second);
     second->setValue(1234.0L);
@@ -408,11 +410,11 @@ private slots:
 
   void leavingKeepsTypedText() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     QWidget window;
     auto *layout = new QVBoxLayout(&window);
-    auto *first = new TRxSpinEdit(regional);
-    auto *second = new TRxSpinEdit(regional);
+    auto *first = new vx::TRxSpinEdit(regional);
+    auto *second = new vx::TRxSpinEdit(regional);
     layout->addWidget(first);
     layout->addWidget(second);
     first->setValueType(vtFloat);
@@ -431,8 +433,8 @@ private slots:
 
   void disabledFieldStillReads() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     f.setValueType(vtFloat);
     f.setValue(40.0L);
     f.setEnabled(false);
@@ -442,8 +444,8 @@ private slots:
   // The text is the value: a new decimal separator changes no text, and the
   // old separator no longer reads.
   void separatorChangeKeepsText() {
-    RegionalSettings regional(u'.', u',');
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(u'.', u',');
+    vx::TRxSpinEdit f(regional);
     f.setValueType(vtFloat);
     f.setValue(12.5L);
     QSignalSpy changes(&f, &QLineEdit::textChanged);
@@ -457,8 +459,8 @@ private slots:
 
   void properties() {
     QFETCH_GLOBAL(QChar, decimal);
-    RegionalSettings regional(decimal, thousandsFor(decimal));
-    TRxSpinEdit f(regional);
+    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
+    vx::TRxSpinEdit f(regional);
     QVERIFY(f.setProperty("increment", 0.1));
     QVERIFY(f.setProperty("valueType", int(vtFloat)));
     QCOMPARE(f.text(), withSeparator(QStringLiteral("0.00"), decimal));

@@ -13,9 +13,9 @@
 #include <memory>
 #include <unistd.h>
 
-#include "fields/currency_edit.h"
-#include "fields/regional_settings.h"
-#include "fields/rx_spin_edit.h"
+#include "fields/result/currency_edit.h"
+#include "fields/number/regional_settings.h"
+#include "fields/entry/rx_spin_edit.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/AquaTypeForm.h"
@@ -99,7 +99,7 @@ private:
   void openPicker();
   void pick(int shape);
 
-  RegionalSettings m_regional{u'.', u','};
+  vx::RegionalSettings m_regional{u'.', u','};
   RecordingAlerts m_alerts;
   std::unique_ptr<ModalWatchdog> m_watchdog;
   std::unique_ptr<ApplicationWindows> m_windows;
@@ -123,9 +123,7 @@ void TestShapePicker::cleanup() {
 }
 
 PictureControl *TestShapePicker::shapeButton(int shape) {
-  PictureControl *const buttons[] = {picker().AquaImage, picker().Image1, picker().Image2,
-                                     picker().Image3,    picker().Image4, picker().Image5};
-  return buttons[shape];
+  return picker().shapePictures().at(shape);
 }
 
 void TestShapePicker::openPicker() {
@@ -292,7 +290,8 @@ void TestShapePicker::pick_applies_shape() {
   QCOMPARE(main().ValueD->isEnabled(), d);
   QCOMPARE(main().LightCalcBtn->isEnabled(), lighting);
   // The boxes around the fields stay as they are.
-  QVERIFY(main().GroupBox3->isEnabled() && main().GroupBox5->isEnabled());
+  for (const char *box : {"GroupBox2", "GroupBox3", "GroupBox4", "GroupBox5"})
+    QVERIFY(main().findChild<QGroupBox *>(QLatin1String(box))->isEnabled());
   QVERIFY(Untouched(main()) == before);
   QVERIFY(!picker().isVisible());
 }

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "core/tank_shapes.h"
 #include "ui/pictures/image_list.h"
 #include "ui/pictures/shape_pictures.h"
 #include "ui/pictures/standard_palette.h"
@@ -72,7 +73,7 @@ class TestShapePictures : public QObject {
 private slots:
   void shapes_data() {
     QTest::addColumn<int>("shape");
-    for (int code = 0; code < kShapeCount; ++code) QTest::addRow("shape %d", code) << code;
+    for (int code = 0; code < vx::kTankShapeCount; ++code) QTest::addRow("shape %d", code) << code;
   }
 
   // Keying out white must remove the background and nothing else, and the
@@ -182,7 +183,7 @@ private slots:
   void imageListDrawsThroughItsMask() {
     QFETCH(int, shape);
     const ImageList list;
-    QCOMPARE(list.count(), kShapeCount);
+    QCOMPARE(list.count(), vx::kTankShapeCount);
     QCOMPARE(list.cellSize(), QSize(202, 102));
     const QImage cell = list.cell(shape);
     QCOMPARE(cell.copy(1, 1, 200, 100), shapePicture(shape));

@@ -6,9 +6,11 @@
 #include <QDialog>
 #include <optional>
 
-#include "fields/regional_settings.h"
-#include "fields/rx_spin_edit.h"
-#include "fields/spin_button.h"
+#include "fields/number/regional_settings.h"
+#include "fields/entry/rx_spin_edit.h"
+#include "fields/spin/spin_button.h"
+
+using enum vx::TValueType;
 
 using std::chrono::milliseconds;
 using vx::SpinHalf;
@@ -18,7 +20,7 @@ Q_DECLARE_METATYPE(SpinHalf)
 namespace {
 
 // A repeat clock that only moves when told to.
-class ManualClock final : public RepeatTimer {
+class ManualClock final : public vx::RepeatTimer {
 public:
   void start(milliseconds interval) override {
     m_interval = interval;
@@ -51,9 +53,9 @@ const QPoint kLower(14, 14);
 
 // A whole-number field at 0 with increment 1: its value counts the steps.
 struct Rig {
-  RegionalSettings regional{u'.', u','};
+  vx::RegionalSettings regional{u'.', u','};
   QWidget window;
-  TRxSpinEdit *field = new TRxSpinEdit(regional, &window);
+  vx::TRxSpinEdit *field = new vx::TRxSpinEdit(regional, &window);
   QLineEdit *other = new QLineEdit(&window);
   ManualClock *clock = new ManualClock;
 
@@ -61,12 +63,12 @@ struct Rig {
     window.resize(220, 80);
     other->setGeometry(8, 8, 185, 21);
     field->setGeometry(8, 40, 185, 21);
-    field->spinButton()->setRepeatTimer(std::unique_ptr<RepeatTimer>(clock));
+    field->spinButton()->setRepeatTimer(std::unique_ptr<vx::RepeatTimer>(clock));
     // A hidden field is laid out, button and all, only when it is shown.
     window.show();
   }
   bool shown() { return QTest::qWaitForWindowExposed(&window); }
-  SpinButton *button() const { return field->spinButton(); }
+  vx::SpinButton *button() const { return field->spinButton(); }
   int steps() const { return field->text().toInt(); }
 };
 

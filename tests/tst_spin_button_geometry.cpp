@@ -2,9 +2,9 @@
 // which half a pixel belongs to, where the arrows go, and the three faces.
 #include <QtTest>
 
-#include "fields/spin_face.h"
-#include "fields/spin_geometry.h"
-#include "fields/spin_glyphs.h"
+#include "fields/spin/spin_face.h"
+#include "fields/spin/spin_geometry.h"
+#include "fields/spin/spin_glyphs.h"
 
 using vx::SpinHalf;
 

@@ -15,7 +15,7 @@
 #include <stdexcept>
 
 #include "core/float_fault.h"
-#include "fields/regional_settings.h"
+#include "fields/number/regional_settings.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/AquaTypeForm.h"
@@ -76,7 +76,7 @@ private slots:
 private:
   VembrixApplication *app() { return static_cast<VembrixApplication *>(qApp); }
 
-  RegionalSettings m_regional{u'.', u','};
+  vx::RegionalSettings m_regional{u'.', u','};
   RecordingAlerts m_alerts;
   ModalWatchdog *m_watchdog = nullptr;
 };

@@ -1,14 +1,12 @@
 #include "ui/AquaTypeForm.h"
 
-#include <QPushButton>
+#include <QScreen>
 
-#include "fields/rx_spin_edit.h"
 #include "ui/MainForm.h"
 #include "ui/form_controls.h"
 #include "ui/frame_placer.h"
 #include "ui/guarded.h"
 #include "ui/pictures/picture_control.h"
-#include "ui/shape_choice.h"
 
 TAquaTypeFrm *AquaTypeFrm = nullptr;
 
@@ -33,7 +31,6 @@ TAquaTypeFrm::TAquaTypeFrm(Alerts &alerts) : QWidget(nullptr, kPickerFrame), m_a
 
   setUpFormFace(this);
 
-  setFixedSize(681, 281);
   m_placer = new FramePlacer(this);
 
   buildLayout();
@@ -43,7 +40,7 @@ TAquaTypeFrm::TAquaTypeFrm(Alerts &alerts) : QWidget(nullptr, kPickerFrame), m_a
 TAquaTypeFrm::~TAquaTypeFrm() = default;
 
 void TAquaTypeFrm::wireHandlers() {
-  for (PictureControl *picture : {AquaImage, Image1, Image2, Image3, Image4, Image5})
+  for (PictureControl *picture : m_pictures)
     connectGuarded(picture, &PictureControl::clicked, this, m_alerts,
                    [this, picture] { SetType(picture); });
 }
@@ -62,29 +59,6 @@ void TAquaTypeFrm::SetType(QObject *Sender) {
   auto *picture = qobject_cast<PictureControl *>(Sender);
   if (!picture || !MainFrm)
     return;
-  TMainFrm &main = *MainFrm;
-
-  main.TankState.AquaType = picture->tag();
-  const int shape = main.TankState.AquaType;
-
-  // Let go of the old bitmap before the new one is made: a pick replaces the
-  // picture every time, also with the same drawing, and must not pile them up.
-  main.AquaImage->clearPicture();
-  const ImageList &list = main.AquaList;
-  main.AquaImage->setPicture(pickedShapePicture(list, shape),
-                             [&list, shape] { return pickedShapePicture(list, shape, 2); });
-  // At once, not at the next turn of the event loop: the user sees the pick
-  // land before the fields change state.
-  main.AquaImage->repaint();
-
-  // On the fields themselves, not their boxes: a field the shape does not use
-  // keeps its text, and the volume calculation still reads it.
-  const ShapeInputs inputs = shapeInputs(shape);
-  main.ValueA->setEnabled(inputs.sideA);
-  main.ValueB->setEnabled(inputs.sideB);
-  main.ValueC->setEnabled(inputs.sideC);
-  main.ValueD->setEnabled(inputs.sideD);
-  main.LightCalcBtn->setEnabled(inputs.lighting);
-
+  MainFrm->applyShape(picture->tag());
   close();
 }

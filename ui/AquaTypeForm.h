@@ -1,18 +1,18 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class Alerts;
 class FramePlacer;
 class PictureControl;
-class QGroupBox;
 class QShowEvent;
 
-// The tank-shape picker: six plan drawings, one per shape code, each under
-// the shape's name. A click on one writes the choice into the main window
-// through MainFrm and hides the picker again. It is a top-level window of its
-// own, not owned by the main window, and is hidden rather than destroyed, so
-// it keeps the place the user moved it to.
+// The tank-shape picker: one plan drawing per row of vx::kTankShapes, each
+// under the shape's name in a group box of its own. A click on one applies
+// the shape to the main window through MainFrm and hides the picker again.
+// It is a top-level window of its own, not owned by the main window, and is
+// hidden rather than destroyed, so it keeps the place the user moved it to.
 class TAquaTypeFrm : public QWidget {
   Q_OBJECT
 
@@ -23,13 +23,10 @@ public:
   // Sender is the clicked picture; its Tag is the shape code.
   void SetType(QObject *Sender);
 
-  QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr;
-  QGroupBox *GroupBox4 = nullptr, *GroupBox5 = nullptr, *GroupBox6 = nullptr;
-  // The first picture shares its name with the main window's picture, but is
-  // the picker's own.
-  PictureControl *AquaImage = nullptr;
-  PictureControl *Image1 = nullptr, *Image2 = nullptr, *Image3 = nullptr;
-  PictureControl *Image4 = nullptr, *Image5 = nullptr;
+  // The pictures by shape code: AquaImage (which shares its name with the
+  // main window's picture, but is the picker's own), then Image1, Image2, ...
+  // Each stands in its box, GroupBox1, GroupBox2, ...
+  const QList<PictureControl *> &shapePictures() const { return m_pictures; }
 
 protected:
   // Centres the picker at its first showing only; afterwards it comes back
@@ -46,6 +43,7 @@ private:
 
   Alerts &m_alerts;
   FramePlacer *m_placer = nullptr;
+  QList<PictureControl *> m_pictures;
   bool m_placed = false;
 };
 

@@ -9,9 +9,10 @@
 #include "core/hardness_calculation.h"
 #include "core/heater_calculation.h"
 #include "core/lighting_calculation.h"
+#include "core/tank_shapes.h"
 #include "core/volume_calculation.h"
-#include "fields/currency_edit.h"
-#include "fields/rx_spin_edit.h"
+#include "fields/result/currency_edit.h"
+#include "fields/entry/rx_spin_edit.h"
 #include "ui/AquaTypeForm.h"
 #include "ui/alerts.h"
 #include "ui/form_controls.h"
@@ -23,6 +24,8 @@
 TMainFrm *MainFrm = nullptr;
 
 namespace {
+
+constexpr int kStatusBarHeight = 19;
 
 struct Co2Look {
   QColor colour;
@@ -43,7 +46,7 @@ Co2Look co2Look(vx::Co2Rating rating) {
 
 }  // namespace
 
-TMainFrm::TMainFrm(const RegionalSettings &regional, Alerts &alerts, QWidget *parent)
+TMainFrm::TMainFrm(const vx::RegionalSettings &regional, Alerts &alerts, QWidget *parent)
     : QWidget(parent), m_regional(regional), m_alerts(alerts) {
   setObjectName(QStringLiteral("MainFrm"));
   setWindowTitle(QStringLiteral("Vembrix"));
@@ -60,7 +63,8 @@ TMainFrm::TMainFrm(const RegionalSettings &regional, Alerts &alerts, QWidget *pa
   StatusBar = new QStatusBar(this);
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
   StatusBar->setSizeGripEnabled(false);  // the window cannot be resized
-  StatusBar->setGeometry(0, 569, 682, 19);
+  // Along the foot of the window, its full width.
+  StatusBar->setGeometry(0, height() - kStatusBarHeight, width(), kStatusBarHeight);
 
   buildTankGroup();
   buildLightingGroup();
@@ -116,8 +120,6 @@ void TMainFrm::VolumeCalc(QObject * /*Sender*/) {
                       m_alerts);
 }
 
-double TMainFrm::NotNull(double x) { return vx::NotNull(x); }
-
 std::optional<int> TMainFrm::chosenReflector() const {
   // The list's current index trails the typed text in an editable box, so the
   // text decides; one that names no reflector has no factor at all.
@@ -132,10 +134,14 @@ void TMainFrm::LightCalc(QObject * /*Sender*/) {
                         m_alerts);
 }
 
-void TMainFrm::Co2Calc(QObject * /*Sender*/) {
-  const Co2Look look = co2Look(vx::calculateCo2({*PhBox, *KhBox, *Co2Box}));
+void TMainFrm::showCo2Rating(vx::Co2Rating rating) {
+  const Co2Look look = co2Look(rating);
   setPanelColour(Co2Panel, look.colour);
   Co2Panel->setText(look.caption);
+}
+
+void TMainFrm::Co2Calc(QObject * /*Sender*/) {
+  showCo2Rating(vx::calculateCo2({*PhBox, *KhBox, *Co2Box}));
 }
 
 void TMainFrm::TempCalc(QObject * /*Sender*/) {
@@ -144,6 +150,31 @@ void TMainFrm::TempCalc(QObject * /*Sender*/) {
 
 void TMainFrm::GhCalc(QObject * /*Sender*/) {
   vx::calculateHardness({*BeginGWBox, *EndGWBox, *PodGWBox, *PodVBox});
+}
+
+void TMainFrm::applyShape(int shapeCode) {
+  TankState.AquaType = shapeCode;
+
+  // Let go of the old bitmap before the new one is made: a pick replaces the
+  // picture every time, also with the same drawing, and must not pile them up.
+  AquaImage->clearPicture();
+  AquaImage->setPicture(AquaList.onWhite(shapeCode),
+                        [this, shapeCode] { return AquaList.onWhite(shapeCode, 2); });
+  // At once, not at the next turn of the event loop: the user sees the pick
+  // land before the fields change state.
+  AquaImage->repaint();
+
+  // On the fields themselves, not their boxes: a field the shape does not use
+  // keeps its text, and the volume calculation still reads it. No picture
+  // carries a code outside the table; should one ever, every input stays
+  // usable rather than lock the user out of a field.
+  const vx::TankShapeRow *shape = vx::tankShape(shapeCode);
+  const vx::SidesRead sides = shape ? shape->sides : vx::SidesRead{true, true, true, true};
+  ValueA->setEnabled(sides.A);
+  ValueB->setEnabled(sides.B);
+  ValueC->setEnabled(sides.C);
+  ValueD->setEnabled(sides.D);
+  LightCalcBtn->setEnabled(!shape || shape->lightsRectangle);
 }
 
 void TMainFrm::AquaTypeShow(QObject * /*Sender*/) {

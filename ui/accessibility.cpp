@@ -6,7 +6,7 @@
 #include <QGroupBox>
 #include <QHash>
 
-#include "fields/currency_edit.h"
+#include "fields/result/currency_edit.h"
 #include "ui/accessible_combo_box.h"
 #include "ui/accessible_picture.h"
 #include "ui/pictures/picture_control.h"
@@ -73,7 +73,7 @@ void describeForScreenReaders(QWidget *form) {
   QList<QWidget *> named;
   for (QAbstractButton *button : form->findChildren<QAbstractButton *>())
     named.append(button);
-  for (TCurrencyEdit *result : form->findChildren<TCurrencyEdit *>())
+  for (vx::TCurrencyEdit *result : form->findChildren<vx::TCurrencyEdit *>())
     named.append(result);
   QHash<QString, int> uses;
   for (QWidget *w : named)

@@ -4,7 +4,7 @@
 #include "ui/MainForm.h"
 #include "ui/accessibility.h"
 
-ApplicationWindows::ApplicationWindows(const RegionalSettings &regional, Alerts &alerts)
+ApplicationWindows::ApplicationWindows(const vx::RegionalSettings &regional, Alerts &alerts)
     : m_main(std::make_unique<TMainFrm>(regional, alerts)) {
   MainFrm = m_main.get();
   m_picker = std::make_unique<TAquaTypeFrm>(alerts);

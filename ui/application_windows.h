@@ -2,8 +2,11 @@
 
 #include <memory>
 
-class Alerts;
+namespace vx {
 class RegionalSettings;
+}  // namespace vx
+
+class Alerts;
 class TAquaTypeFrm;
 class TMainFrm;
 
@@ -12,7 +15,7 @@ class TMainFrm;
 // long as they live.
 class ApplicationWindows {
 public:
-  ApplicationWindows(const RegionalSettings &regional, Alerts &alerts);
+  ApplicationWindows(const vx::RegionalSettings &regional, Alerts &alerts);
   ~ApplicationWindows();
   ApplicationWindows(const ApplicationWindows &) = delete;
   ApplicationWindows &operator=(const ApplicationWindows &) = delete;

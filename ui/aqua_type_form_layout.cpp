@@ -1,8 +1,12 @@
-// The hand-placed controls of the shape picker. Positions are pixels within
-// the parent, designed at 96 dpi, as in the main window.
+// The hand-placed controls of the shape picker, one box per row of the shape
+// table. Positions are pixels within the parent, designed at 96 dpi, as in
+// the main window.
 
 #include <QGroupBox>
 
+#include <algorithm>
+
+#include "core/tank_shapes.h"
 #include "ui/AquaTypeForm.h"
 #include "ui/form_controls.h"
 #include "ui/pictures/picture_control.h"
@@ -10,42 +14,61 @@
 
 namespace {
 
-// The picture stands where a field would, at (8, 16) in its box, with the
-// same display settings as the main window's picture so a drawing looks the
-// same in both windows. The Tag is the shape code a click picks.
-PictureControl *makeShapeButton(QGroupBox *box, const char *name, int shapeCode) {
-  PictureControl *picture = makeShapePicture(box, name);
-  picture->setTag(shapeCode);
-  picture->setFocusPolicy(Qt::NoFocus);
-  return picture;
+// The boxes stand on a grid: 217 x 129 each, 7 pixels apart, 8 from the
+// window's edges.
+constexpr QSize kBoxSize(217, 129);
+constexpr int kMargin = 8;
+constexpr int kGap = 7;
+
+QPoint boxTopLeft(vx::PickerCell cell) {
+  return {kMargin + cell.column * (kBoxSize.width() + kGap),
+          kMargin + cell.row * (kBoxSize.height() + kGap)};
 }
 
-QGroupBox *makeShapeBox(QWidget *parent, const char *name, const QString &caption, QPoint topLeft) {
-  QGroupBox *box = makeGroupBox(parent, name, caption, QRect(topLeft, QSize(217, 129)));
+// Just large enough for the grid the table's places span.
+QSize pickerSize() {
+  int columns = 0, rows = 0;
+  for (const vx::TankShapeRow &shape : vx::kTankShapes) {
+    columns = std::max(columns, shape.place.column + 1);
+    rows = std::max(rows, shape.place.row + 1);
+  }
+  return {2 * kMargin + columns * kBoxSize.width() + (columns - 1) * kGap,
+          2 * kMargin + rows * kBoxSize.height() + (rows - 1) * kGap};
+}
+
+QGroupBox *makeShapeBox(QWidget *parent, const QString &name, const vx::TankShapeRow &shape) {
+  const QByteArray caption(shape.caption.data(), static_cast<qsizetype>(shape.caption.size()));
+  QGroupBox *box = makeGroupBox(parent, name.toLatin1().constData(), QString::fromUtf8(caption),
+                                QRect(boxTopLeft(shape.place), kBoxSize));
   // The picker is worked with the mouse alone.
   box->setFocusPolicy(Qt::NoFocus);
   return box;
 }
 
+// The picture stands where a field would, at (8, 16) in its box, with the
+// same display settings as the main window's picture so a drawing looks the
+// same in both windows. The Tag is the shape code a click picks.
+PictureControl *makeShapeButton(QGroupBox *box, const QString &name, int shapeCode) {
+  PictureControl *picture = makeShapePicture(box, name.toLatin1().constData());
+  picture->setTag(shapeCode);
+  picture->setFocusPolicy(Qt::NoFocus);
+  return picture;
+}
+
 }  // namespace
 
 void TAquaTypeFrm::loadPictures() {
-  for (PictureControl *picture : {AquaImage, Image1, Image2, Image3, Image4, Image5})
-    picture->setPicture(shapePicture(picture->tag()), [shape = picture->tag()] { return shapePicture(shape, 2); });
+  for (PictureControl *picture : m_pictures)
+    picture->setPicture(shapePicture(picture->tag()),
+                        [shape = picture->tag()] { return shapePicture(shape, 2); });
 }
 
 void TAquaTypeFrm::buildLayout() {
-  GroupBox1 = makeShapeBox(this, "GroupBox1", QStringLiteral("Прямоугольный"), {8, 8});
-  AquaImage = makeShapeButton(GroupBox1, "AquaImage", 0);
-  GroupBox2 = makeShapeBox(this, "GroupBox2", QStringLiteral("Прямоугольный со скосами"), {232, 8});
-  Image1 = makeShapeButton(GroupBox2, "Image1", 1);
-  GroupBox3 = makeShapeBox(this, "GroupBox3", QStringLiteral("Прямоугольный \"Vision\""), {456, 8});
-  Image2 = makeShapeButton(GroupBox3, "Image2", 2);
-
-  GroupBox4 = makeShapeBox(this, "GroupBox4", QStringLiteral("Треугольный"), {8, 144});
-  Image3 = makeShapeButton(GroupBox4, "Image3", 3);
-  GroupBox5 = makeShapeBox(this, "GroupBox5", QStringLiteral("Треугольный \"Vision\""), {232, 144});
-  Image4 = makeShapeButton(GroupBox5, "Image4", 4);
-  GroupBox6 = makeShapeBox(this, "GroupBox6", QStringLiteral("Шестиугольный"), {456, 144});
-  Image5 = makeShapeButton(GroupBox6, "Image5", 5);
+  setFixedSize(pickerSize());
+  for (const vx::TankShapeRow &shape : vx::kTankShapes) {
+    QGroupBox *box = makeShapeBox(this, QStringLiteral("GroupBox%1").arg(shape.code + 1), shape);
+    const QString pictureName =
+        shape.code == 0 ? QStringLiteral("AquaImage") : QStringLiteral("Image%1").arg(shape.code);
+    m_pictures.append(makeShapeButton(box, pictureName, shape.code));
+  }
 }

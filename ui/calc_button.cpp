@@ -5,7 +5,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-#include "fields/readable_colour.h"
+#include "fields/result/readable_colour.h"
 
 namespace {
 const QColor kDesignedGreen(0, 128, 0);

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "fields/currency_edit.h"
+#include "fields/result/currency_edit.h"
 #include "ui/calc_button.h"
 #include "ui/classic_group_box.h"
 #include "ui/pictures/picture_control.h"
@@ -46,9 +46,9 @@ QGroupBox *makeGroupBox(QWidget *parent, const char *name, const QString &captio
   return box;
 }
 
-TRxSpinEdit *makeEntryBox(const RegionalSettings &regional, QGroupBox *group, const char *name,
+vx::TRxSpinEdit *makeEntryBox(const vx::RegionalSettings &regional, QGroupBox *group, const char *name,
                           int width, const EntrySettings &settings) {
-  auto *field = new TRxSpinEdit(regional, group);
+  auto *field = new vx::TRxSpinEdit(regional, group);
   field->setObjectName(QString::fromLatin1(name));
   field->setGeometry(kFieldLeft, kFieldTop, width, kFieldHeight);
   if (settings.decimal)
@@ -62,16 +62,14 @@ TRxSpinEdit *makeEntryBox(const RegionalSettings &regional, QGroupBox *group, co
   return field;
 }
 
-TCurrencyEdit *makeResultBox(const RegionalSettings &regional, QGroupBox *group, const char *name,
+vx::TCurrencyEdit *makeResultBox(const vx::RegionalSettings &regional, QGroupBox *group, const char *name,
                              int width, int decimalPlaces, const QString &displayFormat) {
-  auto *field = new TCurrencyEdit(regional, group);
+  auto *field = new vx::TCurrencyEdit(regional, group);
   field->setObjectName(QString::fromLatin1(name));
   // The field keeps the height it is given, whatever its bold font would ask.
   field->setGeometry(kFieldLeft, kFieldTop, width, kFieldHeight);
   field->setDecimalPlaces(decimalPlaces);
   field->setDisplayFormat(displayFormat);
-  field->setEnabled(false);
-  makeBold(field);
   // A screen reader hears the result under its caption, the only label it has.
   field->setAccessibleName(group->title());
   return field;
@@ -80,7 +78,7 @@ TCurrencyEdit *makeResultBox(const RegionalSettings &regional, QGroupBox *group,
 PictureControl *makeShapePicture(QGroupBox *group, const char *name) {
   auto *picture = new PictureControl(group);
   picture->setObjectName(QString::fromLatin1(name));
-  picture->setGeometry(8, 16, 200, 100);
+  picture->setGeometry(kFieldLeft, kFieldTop, 200, 100);
   picture->setAutoSize(true);
   picture->setCenter(true);
   picture->setProportional(true);

@@ -5,7 +5,12 @@
 #include <QString>
 #include <optional>
 
-#include "fields/rx_spin_edit.h"
+#include "fields/entry/rx_spin_edit.h"
+
+namespace vx {
+class TCurrencyEdit;
+class RegionalSettings;
+}  // namespace vx
 
 class QColor;
 class QGroupBox;
@@ -13,8 +18,6 @@ class QLabel;
 class QPushButton;
 class QWidget;
 class PictureControl;
-class RegionalSettings;
-class TCurrencyEdit;
 
 // Builders for the hand-placed controls of the windows. Every control gets
 // its object name, so tests and the picker find it by the name the window
@@ -34,15 +37,15 @@ QGroupBox *makeGroupBox(QWidget *parent, const char *name, const QString &captio
 struct EntrySettings {
   std::optional<int> decimal;
   std::optional<long double> increment;
-  std::optional<TValueType> valueType;
+  std::optional<vx::TValueType> valueType;
   std::optional<long double> value;
 };
 
 // Each field sits alone in a small captioned group box, at (8, 16).
-TRxSpinEdit *makeEntryBox(const RegionalSettings &regional, QGroupBox *group, const char *name,
+vx::TRxSpinEdit *makeEntryBox(const vx::RegionalSettings &regional, QGroupBox *group, const char *name,
                           int width, const EntrySettings &settings);
 
-TCurrencyEdit *makeResultBox(const RegionalSettings &regional, QGroupBox *group, const char *name,
+vx::TCurrencyEdit *makeResultBox(const vx::RegionalSettings &regional, QGroupBox *group, const char *name,
                              int width, int decimalPlaces, const QString &displayFormat);
 
 // A tank picture at (8, 16) of its box, 200 x 100, with the display settings

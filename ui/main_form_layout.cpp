@@ -6,12 +6,15 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "fields/currency_edit.h"
-#include "fields/rx_spin_edit.h"
+#include "core/co2_calculation.h"
+#include "fields/result/currency_edit.h"
+#include "fields/entry/rx_spin_edit.h"
 #include "ui/MainForm.h"
 #include "ui/form_controls.h"
 #include "ui/pictures/picture_control.h"
 #include "ui/pictures/shape_pictures.h"
+
+using enum vx::TValueType;
 
 namespace {
 
@@ -106,8 +109,8 @@ void TMainFrm::buildCo2Group() {
   Co2Box = makeResultBox(m_regional, Gr, "Co2Box", 177, 0, QStringLiteral("0 мг/л"));
 
   Co2Panel = makePanel(GroupBox15, "Co2Panel", {8, 184, 201, 49});
-  setPanelColour(Co2Panel, QColor(0, 255, 0));
-  Co2Panel->setText(QStringLiteral("Норма"));
+  // Until the first calculation, the panel shows the normal band.
+  showCo2Rating(vx::Co2Rating::Normal);
 
   Co2CalcBtn = makeCalcButton(GroupBox15, "Co2CalcBtn", {8, 240});
 }

@@ -4,9 +4,11 @@
 // settles at once. Checked for both separator worlds and 0..4 decimals.
 #include <cmath>
 
-#include "fields/decimal_text.h"
-#include "fields/entry_rules.h"
+#include "fields/number/decimal_text.h"
+#include "fields/entry/entry_rules.h"
 #include "fuzz_support.h"
+
+using enum vx::TValueType;
 
 namespace {
 

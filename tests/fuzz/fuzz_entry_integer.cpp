@@ -8,9 +8,11 @@
 #include <optional>
 #include <string>
 
-#include "fields/decimal_text.h"
-#include "fields/entry_rules.h"
+#include "fields/number/decimal_text.h"
+#include "fields/entry/entry_rules.h"
 #include "fuzz_support.h"
+
+using enum vx::TValueType;
 
 namespace {
 

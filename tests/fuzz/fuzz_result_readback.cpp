@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "fields/result_value.h"
+#include "fields/result/result_value.h"
 #include "fuzz_support.h"
 
 namespace {

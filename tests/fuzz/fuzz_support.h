@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "fields/separators.h"
+#include "fields/number/separators.h"
 
 namespace fuzz {
 

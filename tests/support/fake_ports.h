@@ -12,7 +12,7 @@
 class FixedSource : public vx::NumberSource {
 public:
   explicit FixedSource(long double v = 0.0L) : m_v(v) {}
-  long double Value() const override { return m_v; }
+  vx::Extended read() const override { return m_v; }
   void set(long double v) { m_v = v; }
 
 private:
@@ -24,7 +24,7 @@ private:
 class LoggingSource : public vx::NumberSource {
 public:
   LoggingSource(QStringList &log, QString name, long double v) : m_log(log), m_name(std::move(name)), m_v(v) {}
-  long double Value() const override {
+  vx::Extended read() const override {
     m_log << m_name;
     return m_v;
   }
@@ -39,11 +39,12 @@ private:
 // results are never read back.
 class RecordingSink : public vx::NumberSink {
 public:
-  void setValue(long double v) override {
-    m_v = v;
+  void write(vx::Extended v) override {
+    m_v = v.raw();
     ++writes;
   }
-  long double Value() override { return m_v; }
+  vx::Extended readBack() override { return m_v; }
+  long double value() const { return m_v; }
   int writes = 0;
 
 private:

@@ -3,7 +3,7 @@
 #include <QList>
 
 #include "core/calculation_ports.h"
-#include "fields/result_value.h"
+#include "fields/result/result_value.h"
 
 // A real result field (its rounding is part of the arithmetic) that also
 // remembers every number a calculation read back from it.
@@ -13,11 +13,11 @@ public:
     field.setDecimalPlaces(decimalPlaces);
     field.setDisplayFormat(displayFormat);
   }
-  void setValue(long double v) override {
-    field.setValue(v);
+  void write(vx::Extended v) override {
+    field.setValue(v.raw());
     ++writes;
   }
-  long double Value() override {
+  vx::Extended readBack() override {
     const long double v = field.Value();
     readBacks << v;
     return v;

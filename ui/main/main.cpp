@@ -1,6 +1,6 @@
 #include <optional>
 
-#include "fields/regional_settings.h"
+#include "fields/number/regional_settings.h"
 #include "ui/MainForm.h"
 #include "ui/application_windows.h"
 #include "ui/display_guard.h"
@@ -14,7 +14,7 @@ int main(int argc, char *argv[]) {
     app.emplace(argc, argv);
   }
   setUpApplication();
-  RegionalSettings regional;
+  vx::RegionalSettings regional;
   ApplicationWindows windows(regional, app->alerts());
   windows.mainForm().show();
   return app->exec();

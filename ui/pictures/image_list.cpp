@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/tank_shapes.h"
 #include "shape_pictures.h"
 
 namespace {
@@ -55,8 +56,8 @@ ImageList::Cell ImageList::makeCell(int code, int scale) {
 const QList<ImageList::Cell> &ImageList::cells(int scale) const {
   QList<Cell> &cells = scale == 2 ? m_sharpCells : m_cells;
   if (!cells.isEmpty()) return cells;
-  cells.reserve(kShapeCount);
-  for (int code = 0; code < kShapeCount; ++code) cells.append(makeCell(code, scale));
+  cells.reserve(vx::kTankShapeCount);
+  for (int code = 0; code < vx::kTankShapeCount; ++code) cells.append(makeCell(code, scale));
   return cells;
 }
 
@@ -75,7 +76,7 @@ QBitmap ImageList::mask(int index) const {
 }
 
 void ImageList::draw(QPainter &painter, QPoint topLeft, int index) const {
-  if (index < 0 || index >= kShapeCount) return;
+  if (index < 0 || index >= vx::kTankShapeCount) return;
   // Where a pixel covers more than one device pixel, the cell drawn at
   // twice the resolution; it covers the same 202 x 102 there.
   const int scale = painter.deviceTransform().mapRect(QRectF(0, 0, 1, 1)).width() > 1.0 ? 2 : 1;
@@ -85,4 +86,14 @@ void ImageList::draw(QPainter &painter, QPoint topLeft, int index) const {
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   painter.drawImage(topLeft, cells(scale)[index].masked);
   painter.restore();
+}
+
+QImage ImageList::onWhite(int index, int scale) const {
+  if (index < 0 || index >= count()) return {};
+  QImage image(kCellSize * scale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  draw(painter, QPoint(0, 0), index);
+  return image;
 }

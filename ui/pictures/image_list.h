@@ -35,6 +35,12 @@ public:
   // resolution, with its mask made the same way.
   void draw(QPainter &painter, QPoint topLeft, int index) const;
 
+  // The cell drawn through its mask onto a white bitmap of the cell's size,
+  // so the one-pixel margin and the background stay white: what a pick puts
+  // into the main window's picture. Null for an index out of range. With
+  // scale 2, the same at twice the resolution (device pixel ratio 2).
+  QImage onWhite(int index, int scale = 1) const;
+
 private:
   struct Cell {
     QImage colours;

@@ -1,12 +1,14 @@
 // Draws the program's artwork from code and writes it as the PNG files that
-// the library embeds. The files are checked in, so every build shows the same
+// the library embeds, one per row of the shape table and the window icon,
+// with the resource file that lists them. The files are checked in, so every build shows the same
 // pixels whatever Qt version or fonts the building machine has.
 //
 // After changing a drawing, regenerate and commit the files:
 //   ninja -C BUILD make_artwork && BUILD/ui/pictures/generator/make_artwork ui/pictures
 // The artwork_up_to_date test runs `make_artwork --check ui/pictures` and fails
-// when the checked-in files no longer match the drawing code.
+// when the checked-in files no longer match the drawing code or the table.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QString>
@@ -17,7 +19,7 @@
 
 #include "icon_drawing.h"
 #include "shape_drawings.h"
-#include "ui/pictures/shape_pictures.h"
+#include "core/tank_shapes.h"
 #include "ui/pictures/window_icon.h"
 
 namespace {
@@ -27,17 +29,34 @@ struct Artwork {
   QImage image;
 };
 
+QString fromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A shape whose row names a drawing the generator lacks comes out null, and
+// writing or checking it fails.
 QList<Artwork> drawEverything() {
   QList<Artwork> all;
-  for (int code = 0; code < kShapeCount; ++code) {
-    all.append({QStringLiteral("artwork/shape_%1.png").arg(code), drawShape(code)});
+  for (const vx::TankShapeRow &shape : vx::kTankShapes) {
+    const QString name = fromUtf8(shape.drawing);
+    all.append({QStringLiteral("artwork/%1.png").arg(name), drawShape(shape.drawing)});
     // Qt's naming for the same picture at twice the resolution.
-    all.append({QStringLiteral("artwork/shape_%1@2x.png").arg(code), drawShape(code, 2)});
+    all.append({QStringLiteral("artwork/%1@2x.png").arg(name), drawShape(shape.drawing, 2)});
   }
   all.append({QStringLiteral("vembrix.png"), drawWindowIcon()});
   for (const int size : kThemeIconSizes)
     if (size != 32) all.append({QStringLiteral("icons/vembrix_%1.png").arg(size), drawIcon(size)});
   return all;
+}
+
+const QString kResourceFile = QStringLiteral("artwork.qrc");
+
+// The resource file embeds exactly what was drawn, in the same order.
+QByteArray resourceList(const QList<Artwork> &all) {
+  QByteArray qrc = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/pictures\">\n";
+  for (const Artwork &art : all) qrc += "    <file>" + art.relativePath.toUtf8() + "</file>\n";
+  qrc += "  </qresource>\n</RCC>\n";
+  return qrc;
 }
 
 // Antialiasing may differ by a few levels between Qt releases; a changed
@@ -61,13 +80,19 @@ bool closeEnough(const QImage &expected, const QImage &actual) {
 
 int write(const QDir &root) {
   QTextStream err(stderr);
-  for (const Artwork &art : drawEverything()) {
+  const QList<Artwork> all = drawEverything();
+  for (const Artwork &art : all) {
     const QString path = root.filePath(art.relativePath);
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!art.image.save(path, "PNG")) {
-      err << "cannot write " << path << '\n';
+    if (art.image.isNull() || !art.image.save(path, "PNG")) {
+      err << "cannot draw or write " << path << '\n';
       return EXIT_FAILURE;
     }
+  }
+  QFile qrc(root.filePath(kResourceFile));
+  if (!qrc.open(QIODevice::WriteOnly) || qrc.write(resourceList(all)) < 0) {
+    err << "cannot write " << qrc.fileName() << '\n';
+    return EXIT_FAILURE;
   }
   return EXIT_SUCCESS;
 }
@@ -75,12 +100,18 @@ int write(const QDir &root) {
 int check(const QDir &root) {
   QTextStream err(stderr);
   int stale = 0;
-  for (const Artwork &art : drawEverything()) {
+  const QList<Artwork> all = drawEverything();
+  for (const Artwork &art : all) {
     const QString path = root.filePath(art.relativePath);
-    if (!closeEnough(art.image, QImage(path))) {
+    if (art.image.isNull() || !closeEnough(art.image, QImage(path))) {
       err << path << " does not match its drawing code; regenerate it\n";
       ++stale;
     }
+  }
+  QFile qrc(root.filePath(kResourceFile));
+  if (!qrc.open(QIODevice::ReadOnly) || qrc.readAll() != resourceList(all)) {
+    err << qrc.fileName() << " does not list the artwork drawn; regenerate it\n";
+    ++stale;
   }
   return stale ? EXIT_FAILURE : EXIT_SUCCESS;
 }

@@ -98,13 +98,22 @@ void hexagonal(QImage &image, int s) {
 
 }  // namespace
 
-QImage drawShape(int code, int scale) {
-  using Draw = void (*)(QImage &, int);
-  static constexpr Draw kDrawings[] = {rectangular, bevelled, rectangularVision, corner, cornerVision, hexagonal};
-  if (code < 0 || code >= static_cast<int>(std::size(kDrawings))) return {};
+QImage drawShape(std::string_view drawing, int scale) {
+  struct Drawing {
+    std::string_view name;
+    void (*draw)(QImage &, int);
+  };
+  // By the names the shape table gives its drawings.
+  static constexpr Drawing kDrawings[] = {
+      {"shape_0", rectangular}, {"shape_1", bevelled},     {"shape_2", rectangularVision},
+      {"shape_3", corner},      {"shape_4", cornerVision}, {"shape_5", hexagonal}};
   if (scale < 1) return {};
-  QImage image(200 * scale, 100 * scale, QImage::Format_RGB32);
-  image.fill(kWhite);
-  kDrawings[code](image, scale);
-  return image;
+  for (const Drawing &d : kDrawings) {
+    if (d.name != drawing) continue;
+    QImage image(200 * scale, 100 * scale, QImage::Format_RGB32);
+    image.fill(kWhite);
+    d.draw(image, scale);
+    return image;
+  }
+  return {};
 }

@@ -1,15 +1,13 @@
-#include "fields/entry_rules.h"
+#include "fields/entry/entry_rules.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "fields/decimal_text.h"
+#include "fields/number/decimal_text.h"
 
 namespace vx {
 namespace {
-
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 int hexDigit(QChar c) {
   if (isDigit(c)) return c.unicode() - u'0';
@@ -64,7 +62,7 @@ std::optional<std::int32_t> parseEntryInteger(QStringView text) {
 }
 
 long double readEntryValue(QStringView text, const EntryFormat &format, const Separators &seps) {
-  if (format.valueType == vtInteger) {
+  if (format.valueType == TValueType::vtInteger) {
     const auto v = parseEntryInteger(text);
     return v ? static_cast<long double>(*v) : 0.0L;
   }
@@ -102,20 +100,20 @@ QString integerText(long double v) {
 }
 
 QString writeEntryValue(long double v, const EntryFormat &format, const Separators &seps) {
-  return format.valueType == vtInteger ? integerText(v)
+  return format.valueType == TValueType::vtInteger ? integerText(v)
                                        : fixedText(v, clampEntryDecimals(format.decimals), seps);
 }
 
 bool acceptsTypedChar(QChar c, QStringView text, TValueType type, const Separators &seps) {
   if (c.unicode() < 32 || c == u'+' || c == u'-' || isDigit(c)) return true;
-  if (type != vtFloat) return false;
+  if (type != TValueType::vtFloat) return false;
   if (c == seps.decimal) return !text.contains(seps.decimal);
   if (c == u'E' || c == u'e') return !text.contains(u'E', Qt::CaseInsensitive);
   return false;
 }
 
 long double incrementForType(long double increment, TValueType type) {
-  if (type != vtInteger) return increment;
+  if (type != TValueType::vtInteger) return increment;
   const long double whole = std::nearbyint(increment);
   return whole == 0 ? 1.0L : whole;
 }

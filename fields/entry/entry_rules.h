@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "fields/separators.h"
-#include "fields/value_type.h"
+#include "fields/number/separators.h"
+#include "fields/entry/value_type.h"
 
 // The value rules of the numeric entry field, free of widgets: the field's
 // text is its value, so these turn text into a number, a number into text,
@@ -16,7 +16,7 @@ namespace vx {
 // What an entry field's text means: the kind of number, and how many decimals
 // a real number is written with (0..255, like the byte it is).
 struct EntryFormat {
-  TValueType valueType = vtInteger;
+  TValueType valueType = TValueType::vtInteger;
   int decimals = 2;
 };
 

@@ -1,4 +1,4 @@
-#include "fields/spin_geometry.h"
+#include "fields/spin/spin_geometry.h"
 
 #include <QtGlobal>
 

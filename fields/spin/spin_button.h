@@ -6,8 +6,10 @@
 #include <chrono>
 #include <memory>
 
-#include "fields/repeat_timer.h"
-#include "fields/spin_geometry.h"
+#include "fields/spin/repeat_timer.h"
+#include "fields/spin/spin_geometry.h"
+
+namespace vx {
 
 // The small square button at the right end of an entry field, split by its
 // diagonal into an upper half that steps the field up and a lower half that
@@ -73,3 +75,5 @@ private:
   bool m_facesValid = false;
   qreal m_faceRatio = 1.0;  // the device pixel ratio m_faces are made for
 };
+
+}  // namespace vx

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <functional>
 
+namespace vx {
+
 // The clock behind a held spin button: armed on a press, re-armed with the
 // shorter interval at its first tick, stopped on release. It is an interface
 // so that tests can put in a clock they advance by hand and check the repeat
@@ -39,3 +41,5 @@ public:
 private:
   QTimer m_timer;
 };
+
+}  // namespace vx

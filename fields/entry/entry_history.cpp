@@ -1,4 +1,4 @@
-#include "fields/entry_history.h"
+#include "fields/entry/entry_history.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <algorithm>
 #include <utility>
+
+namespace vx {
 
 EntryHistory::EntryHistory(QLineEdit *edit) : QObject(edit), m_edit(edit), m_last(current()) {
   edit->installEventFilter(this);
@@ -209,3 +211,5 @@ void EntryHistory::noteSelection() {
   m_last.selectionStart = m_edit->selectionStart();
   m_last.selectionLength = m_edit->selectionLength();
 }
+
+}  // namespace vx

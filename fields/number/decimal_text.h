@@ -6,13 +6,17 @@
 #include <limits>
 #include <optional>
 
-#include "fields/separators.h"
+#include "fields/number/separators.h"
 
 // The decimal machinery both field kinds share: the exact digit string of an
 // extended value, the half-away cut of that string, the scientific text of
 // large numbers and the one decimal parser. None of it raises a FloatFaultError:
 // overflow while parsing makes the text invalid instead.
 namespace vx {
+
+// The ASCII digits only: a number text never holds other scripts' digits,
+// which QChar::isDigit would accept.
+constexpr bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // A finite number as value = ±0.d1d2…dcount × 10^pointPos. The digits carry no
 // leading and no trailing zeros; zero has no digits and is never negative.

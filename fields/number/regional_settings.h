@@ -3,7 +3,9 @@
 #include <QChar>
 #include <QObject>
 
-#include "fields/separators.h"
+#include "fields/number/separators.h"
+
+namespace vx {
 
 // The decimal and thousands separators of the user's regional settings.
 // One object is handed to every field; it re-reads the system locale when Qt
@@ -38,3 +40,5 @@ private:
   QChar m_thousands = u',';
   bool m_followsSystem = false;
 };
+
+}  // namespace vx

@@ -3,8 +3,10 @@
 #include <QLineEdit>
 
 #include "core/calculation_ports.h"
-#include "fields/entry_rules.h"
-#include "fields/value_type.h"
+#include "fields/entry/entry_rules.h"
+#include "fields/entry/value_type.h"
+
+namespace vx {
 
 class EntryHistory;
 class RegionalSettings;
@@ -33,8 +35,10 @@ class TRxSpinEdit : public QLineEdit, public vx::NumberSource {
 public:
   explicit TRxSpinEdit(const RegionalSettings &regional, QWidget *parent = nullptr);
 
-  long double Value() const override;
+  long double Value() const;
   void setValue(long double v);
+  // The calculations' view: each read parses the text anew.
+  vx::Extended read() const override { return Value(); }
 
   TValueType ValueType() const { return m_valueType; }
   void setValueType(TValueType type);  // reads under the old type, writes under the new
@@ -75,15 +79,19 @@ private:
 
   double valueForProperty() const { return static_cast<double>(Value()); }
   void setValueForProperty(double v) { setValue(v); }
-  int valueTypeForProperty() const { return m_valueType; }
-  void setValueTypeForProperty(int t) { setValueType(t == vtFloat ? vtFloat : vtInteger); }
+  int valueTypeForProperty() const { return static_cast<int>(m_valueType); }
+  void setValueTypeForProperty(int t) {
+    setValueType(t == int(TValueType::vtFloat) ? TValueType::vtFloat : TValueType::vtInteger);
+  }
   double incrementForProperty() const { return static_cast<double>(m_increment); }
   void setIncrementForProperty(double v) { m_increment = v; }
 
   const RegionalSettings &m_regional;
-  TValueType m_valueType = vtInteger;
+  TValueType m_valueType = TValueType::vtInteger;
   long double m_increment = 1.0L;
   int m_decimal = 2;
   SpinButton *m_spinButton = nullptr;
   EntryHistory *m_history = nullptr;
 };
+
+}  // namespace vx

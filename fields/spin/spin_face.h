@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QImage>
 
-#include "fields/spin_geometry.h"
+#include "fields/spin/spin_geometry.h"
 
 class QPalette;
 

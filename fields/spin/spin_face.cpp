@@ -1,9 +1,9 @@
-#include "fields/spin_face.h"
+#include "fields/spin/spin_face.h"
 
 #include <QPalette>
 #include <utility>
 
-#include "fields/spin_glyphs.h"
+#include "fields/spin/spin_glyphs.h"
 
 namespace vx {
 

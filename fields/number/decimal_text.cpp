@@ -1,4 +1,4 @@
-#include "fields/decimal_text.h"
+#include "fields/number/decimal_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,6 @@
 namespace vx {
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 bool isBlank(QChar c) { return c == u' '; }
 
 // Counters that a megabyte of digits or a twenty-digit exponent cannot

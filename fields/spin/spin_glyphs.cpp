@@ -1,4 +1,4 @@
-#include "fields/spin_glyphs.h"
+#include "fields/spin/spin_glyphs.h"
 
 #include <array>
 

@@ -1,8 +1,10 @@
-#include "fields/regional_settings.h"
+#include "fields/number/regional_settings.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLocale>
+
+namespace vx {
 
 namespace {
 
@@ -13,7 +15,8 @@ QChar firstOr(const QString &s, QChar fallback) { return s.isEmpty() ? fallback 
 RegionalSettings::RegionalSettings(QObject *parent) : QObject(parent), m_followsSystem(true) {
   readSystem();
   // Qt delivers LocaleChange to the application and then to each widget; an
-  // application-wide filter sees it whatever the receiver.
+  // application-wide filter sees every delivery, and reads the system only
+  // at the application's.
   if (QCoreApplication *app = QCoreApplication::instance()) app->installEventFilter(this);
 }
 
@@ -28,7 +31,9 @@ void RegionalSettings::setSeparators(QChar decimal, QChar thousands) {
 }
 
 bool RegionalSettings::eventFilter(QObject *watched, QEvent *event) {
-  if (m_followsSystem && event->type() == QEvent::LocaleChange) readSystem();
+  if (m_followsSystem && event->type() == QEvent::LocaleChange &&
+      watched == QCoreApplication::instance())
+    readSystem();
   return QObject::eventFilter(watched, event);
 }
 
@@ -41,3 +46,5 @@ void RegionalSettings::readSystem() {
   setSeparators(firstOr(system.decimalPoint(), u'.'),
                 firstOr(system.groupSeparator(), QChar(0x00A0)));
 }
+
+}  // namespace vx

@@ -1,4 +1,6 @@
-#include "fields/repeat_timer.h"
+#include "fields/spin/repeat_timer.h"
+
+namespace vx {
 
 QtRepeatTimer::QtRepeatTimer() {
   // 100 ms repeats are short enough that the coarse timer's 5 % slack would
@@ -10,3 +12,5 @@ QtRepeatTimer::QtRepeatTimer() {
 void QtRepeatTimer::start(std::chrono::milliseconds interval) { m_timer.start(interval); }
 
 void QtRepeatTimer::stop() { m_timer.stop(); }
+
+}  // namespace vx

@@ -3,7 +3,9 @@
 #include <QLineEdit>
 
 #include "core/calculation_ports.h"
-#include "fields/result_value.h"
+#include "fields/result/result_value.h"
+
+namespace vx {
 
 class RegionalSettings;
 
@@ -18,7 +20,6 @@ class TCurrencyEdit : public QLineEdit, public vx::NumberSink {
   Q_OBJECT
   Q_PROPERTY(double value READ storedValueForProperty)
   Q_PROPERTY(QString editText READ editText)
-  Q_PROPERTY(QString displayText READ displayText)
   Q_PROPERTY(int decimalPlaces READ DecimalPlaces WRITE setDecimalPlaces)
   Q_PROPERTY(QString displayFormat READ DisplayFormat WRITE setDisplayFormat)
   Q_PROPERTY(bool zeroEmpty READ ZeroEmpty WRITE setZeroEmpty)
@@ -27,10 +28,13 @@ class TCurrencyEdit : public QLineEdit, public vx::NumberSink {
 public:
   explicit TCurrencyEdit(const RegionalSettings &regional, QWidget *parent = nullptr);
 
-  void setValue(long double v) override;
+  void setValue(long double v);
   // Reads the number back from the edit text and stores it: the written
   // number rounded to DecimalPlaces.
-  long double Value() override;
+  long double Value();
+
+  void write(vx::Extended v) override { setValue(v.raw()); }
+  vx::Extended readBack() override { return Value(); }
 
   int DecimalPlaces() const;
   void setDecimalPlaces(int places);
@@ -39,8 +43,9 @@ public:
   bool ZeroEmpty() const;
   void setZeroEmpty(bool on);
 
+  // What the field shows is QLineEdit's text (and displayText): the
+  // display pattern applied to the stored number.
   QString editText() const;
-  QString displayText() const;
   // The grey the text is painted in: the palette's disabled-text colour, or
   // the nearest grey towards the text colour that is readable on the field.
   QColor textColour() const;
@@ -56,3 +61,5 @@ private:
   const RegionalSettings &m_regional;
   vx::ResultValue m_model;
 };
+
+}  // namespace vx

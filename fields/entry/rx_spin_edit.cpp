@@ -1,4 +1,4 @@
-#include "fields/rx_spin_edit.h"
+#include "fields/entry/rx_spin_edit.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -8,9 +8,11 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include "fields/entry_history.h"
-#include "fields/regional_settings.h"
-#include "fields/spin_button.h"
+#include "fields/entry/entry_history.h"
+#include "fields/number/regional_settings.h"
+#include "fields/spin/spin_button.h"
+
+namespace vx {
 
 namespace {
 
@@ -192,3 +194,5 @@ void TRxSpinEdit::placeSpinButton() {
   if (margins.right() != rightMargin)
     setTextMargins(margins.left(), margins.top(), rightMargin, margins.bottom());
 }
+
+}  // namespace vx

@@ -1,12 +1,14 @@
-#include "fields/spin_button.h"
+#include "fields/spin/spin_button.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
 
-#include "fields/spin_face.h"
-#include "fields/spin_glyphs.h"
+#include "fields/spin/spin_face.h"
+#include "fields/spin/spin_glyphs.h"
+
+namespace vx {
 
 namespace {
 
@@ -171,3 +173,5 @@ void SpinButton::setDrawnPressed(bool pressed) {
   m_drawnPressed = pressed;
   update();
 }
+
+}  // namespace vx

@@ -1,9 +1,9 @@
-#include "fields/number_pattern.h"
+#include "fields/result/number_pattern.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "fields/decimal_text.h"
+#include "fields/number/decimal_text.h"
 
 namespace vx {
 

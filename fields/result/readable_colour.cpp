@@ -1,4 +1,4 @@
-#include "fields/readable_colour.h"
+#include "fields/result/readable_colour.h"
 
 #include <QPalette>
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include <QStringView>
 #include <vector>
 
-#include "fields/separators.h"
+#include "fields/number/separators.h"
 
 namespace vx {
 

@@ -1,11 +1,13 @@
-#include "fields/currency_edit.h"
+#include "fields/result/currency_edit.h"
 
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include "fields/readable_colour.h"
-#include "fields/regional_settings.h"
+#include "fields/result/readable_colour.h"
+#include "fields/number/regional_settings.h"
+
+namespace vx {
 
 namespace {
 
@@ -66,11 +68,9 @@ void TCurrencyEdit::setZeroEmpty(bool on) {
 
 QString TCurrencyEdit::editText() const { return m_model.editText(); }
 
-QString TCurrencyEdit::displayText() const { return m_model.displayText(); }
-
 // Read from the palette at every paint, so a palette change (a theme switch)
 // is followed without a notification of its own.
-QColor TCurrencyEdit::textColour() const { return vx::readableDisabledText(palette()); }
+QColor TCurrencyEdit::textColour() const { return readableDisabledText(palette()); }
 
 void TCurrencyEdit::refresh() {
   // Every setText tells a screen reader the text changed; a calculation that
@@ -98,7 +98,7 @@ void TCurrencyEdit::paintEvent(QPaintEvent *) {
 
   QFont bold = font();  // the window may hand us its plain font
   bold.setBold(true);
-  const QString text = displayText();
+  const QString text = m_model.displayText();
   const int textWidth = QFontMetrics(bold).horizontalAdvance(text);
   const int frame = opt.lineWidth;
   const QRect client = rect().adjusted(frame, frame, -frame, -frame);
@@ -112,3 +112,5 @@ void TCurrencyEdit::paintEvent(QPaintEvent *) {
   painter.drawText(QRect(x, y, textWidth, client.bottom() + 1 - y),
                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
+
+}  // namespace vx

@@ -7,6 +7,8 @@
 
 class QLineEdit;
 
+namespace vx {
+
 // Keeps the undo history of a line edit within bounds.
 //
 // QLineEdit records each character that an edit inserts or removes, two
@@ -70,3 +72,5 @@ private:
   std::optional<State> m_before, m_after;
   bool m_rewriting = false;
 };
+
+}  // namespace vx

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "core/calculation_ports.h"
-#include "fields/number_pattern.h"
-#include "fields/separators.h"
+#include "fields/result/number_pattern.h"
+#include "fields/number/separators.h"
 
 namespace vx {
 
@@ -31,9 +31,12 @@ class ResultValue final : public NumberSink {
 public:
   explicit ResultValue(const Separators &seps = {});
 
-  void setValue(long double v) override;
+  void setValue(long double v);
   // Stores and returns the number of the edit text (0 when it does not parse).
-  long double Value() override;
+  long double Value();
+
+  void write(Extended v) override { setValue(v.raw()); }
+  Extended readBack() override { return Value(); }
   long double storedValue() const { return m_value; }
 
   int decimalPlaces() const { return m_decimalPlaces; }

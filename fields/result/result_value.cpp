@@ -1,8 +1,8 @@
-#include "fields/result_value.h"
+#include "fields/result/result_value.h"
 
 #include <algorithm>
 
-#include "fields/decimal_text.h"
+#include "fields/number/decimal_text.h"
 
 namespace vx {
 
