@@ -35,8 +35,7 @@ public:
 
 protected:
   bool eventFilter(QObject *, QEvent *e) override {
-    if (e->type() == QEvent::Paint)
-      ++painted;
+    if (e->type() == QEvent::Paint) ++painted;
     return false;
   }
 };
@@ -70,8 +69,7 @@ void pressAndRepaint(benchmark::State &state, QPushButton *TMainFrm::*button,
   QPushButton *b = w.frm.*button;
   const std::vector<QWidget *> watched = results(w.frm);
   PaintCounter counter;
-  for (QWidget *r : watched)
-    r->installEventFilter(&counter);
+  for (QWidget *r : watched) r->installEventFilter(&counter);
   const int wanted = static_cast<int>(watched.size());
 
   for (auto _ : state) {
@@ -87,8 +85,7 @@ void pressAndRepaint(benchmark::State &state, QPushButton *TMainFrm::*button,
       QApplication::processEvents();
     }
   }
-  for (QWidget *r : watched)
-    r->removeEventFilter(&counter);
+  for (QWidget *r : watched) r->removeEventFilter(&counter);
 }
 
 std::vector<QWidget *> volumeResults(TMainFrm &f) { return {f.VAquaBox, f.VGrBox}; }

@@ -20,9 +20,8 @@ constexpr long double kPi = 3.141592653589793238462643383279502884L;
 
 void calculateLighting(const TankState &tank, const LightingFields &f, ErrorBox &errorBox) {
   const bool usable = f.illuminance.read() > 0 && tank.WaterH > 0 && tank.LightLen > 0 &&
-                      tank.LightWid > 0 && f.lampHeight.read() > 0 &&
-                      f.reflector && *f.reflector >= 0 &&
-                      *f.reflector < static_cast<int>(kReflectorFactor.size());
+                      tank.LightWid > 0 && f.lampHeight.read() > 0 && f.reflector &&
+                      *f.reflector >= 0 && *f.reflector < static_cast<int>(kReflectorFactor.size());
   if (!usable) {
     errorBox.showError(kBadInputMessage);
     return;

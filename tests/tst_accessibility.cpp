@@ -145,7 +145,8 @@ void TestAccessibility::picture_press_acts_later_as_a_click_does() {
   QVERIFY(!picker().isVisible());
   QTRY_VERIFY(picker().isVisible());
 
-  QAccessibleInterface *hexagon = QAccessible::queryAccessibleInterface(picker().shapePictures()[5]);
+  QAccessibleInterface *hexagon =
+      QAccessible::queryAccessibleInterface(picker().shapePictures()[5]);
   hexagon->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   QCOMPARE(main().TankState.AquaType, 0);
   QTRY_COMPARE(main().TankState.AquaType, 5);

@@ -59,12 +59,10 @@ public:
 
   // Empty while within bounds, else what grew.
   QString growth() const {
-    if (!kMeasure)
-      return {};
+    if (!kMeasure) return {};
     const long residentGrowth = residentKb() - m_residentKb;
     const long heapGrowth = heapInUse() - m_heap;
-    if (residentGrowth <= kResidentSlackKb && heapGrowth <= kHeapSlackBytes)
-      return {};
+    if (residentGrowth <= kResidentSlackKb && heapGrowth <= kHeapSlackBytes) return {};
     return QStringLiteral("resident set %1 kB, heap %2 kB more")
         .arg(residentGrowth)
         .arg(heapGrowth / 1024);
@@ -80,8 +78,7 @@ class IconButtonStyle : public QProxyStyle {
 public:
   int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                 QStyleHintReturn *returnData) const override {
-    if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
-      return 1;
+    if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 1;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
   }
 };
@@ -94,8 +91,7 @@ public:
     m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, [this] {
       auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-      if (!box || !box->isActiveWindow())
-        return;
+      if (!box || !box->isActiveWindow()) return;
       if (QAbstractButton *ok = box->button(QMessageBox::Ok); ok && !ok->icon().isNull())
         okWithIcon = true;
       box->repaint();
@@ -156,8 +152,7 @@ void TestBoundedMemory::repeated_long_pastes_give_memory_back() {
     QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
   };
 
-  for (int i = 0; i < 20; ++i)
-    pasteOverAll();
+  for (int i = 0; i < 20; ++i) pasteOverAll();
   QCOMPARE(field.text().size(), 32767);
 
   const MemoryMark mark;
@@ -208,13 +203,11 @@ void TestBoundedMemory::answered_boxes_give_memory_back() {
     alerts.reportFault(QStringLiteral("Vembrix"), QStringLiteral("Floating point overflow."));
   };
   constexpr int kWarmUp = 50;
-  for (int i = 0; i < kWarmUp; ++i)
-    showBoth();
+  for (int i = 0; i < kWarmUp; ++i) showBoth();
 
   const MemoryMark mark;
   const int rounds = 2500 / kRunScale;
-  for (int i = 0; i < rounds; ++i)
-    showBoth();
+  for (int i = 0; i < rounds; ++i) showBoth();
   QCOMPARE(answerer.answered, 2 * (kWarmUp + rounds));
   // Each box's own copy of the icon would leave a new entry in Qt's pixmap
   // cache, drawn as it is in the focused button.

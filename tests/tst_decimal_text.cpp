@@ -91,7 +91,8 @@ private slots:
     QFETCH(int, decimals);
     QFETCH(int, significant);
     QFETCH(QString, digits);
-    QCOMPARE(describe(vx::roundHalfAway(vx::toDecimalDigits(value), decimals, significant)), digits);
+    QCOMPARE(describe(vx::roundHalfAway(vx::toDecimalDigits(value), decimals, significant)),
+             digits);
   }
 
   void scientific_data() {
@@ -214,7 +215,8 @@ private slots:
     QTest::newRow("zeros") << QString(kMega, u'0') << std::optional(0.0L);
     QTest::newRow("nines overflow") << QString(kMega, u'9') << invalid;
     QTest::newRow("tiny fraction") << "0." + QString(kMega, u'0') + "1" << std::optional(0.0L);
-    QTest::newRow("one with zeros after point") << "1." + QString(kMega, u'0') << std::optional(1.0L);
+    QTest::newRow("one with zeros after point")
+        << "1." + QString(kMega, u'0') << std::optional(1.0L);
     QTest::newRow("digits then letter") << QString(kMega, u'1') + "x" << invalid;
     QTest::newRow("exponent digits") << "1e-" + QString(kMega, u'9') << std::optional(0.0L);
   }

@@ -64,8 +64,7 @@ long residentKb() {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0)
-      return std::strtol(line.c_str() + 6, nullptr, 10);
+    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
   return -1;
 }
 
@@ -114,11 +113,36 @@ private:
 };
 
 // Texts that are no numbers, or numbers at the edge of a type.
-const char16_t *const kOddTexts[] = {
-    u"", u" ", u"-", u"+", u"e", u"1e", u"1e+", u"--1", u"1-2", u"abc", u"0x1F", u"$FFFFFFFF",
-    u"$7FFFFFFF", u"0X80000000", u"NaN", u"inf", u"-INF", u"١٢٣", u"½", u"12 34", u"\t7", u" 7",
-    u"7 ", u"∞", u"2147483647", u"-2147483648", u"2147483648", u"9223372036854775808",
-    u"0.0000000000000000000000000001", u"\U0001F41F"};
+const char16_t *const kOddTexts[] = {u"",
+                                     u" ",
+                                     u"-",
+                                     u"+",
+                                     u"e",
+                                     u"1e",
+                                     u"1e+",
+                                     u"--1",
+                                     u"1-2",
+                                     u"abc",
+                                     u"0x1F",
+                                     u"$FFFFFFFF",
+                                     u"$7FFFFFFF",
+                                     u"0X80000000",
+                                     u"NaN",
+                                     u"inf",
+                                     u"-INF",
+                                     u"١٢٣",
+                                     u"½",
+                                     u"12 34",
+                                     u"\t7",
+                                     u" 7",
+                                     u"7 ",
+                                     u"∞",
+                                     u"2147483647",
+                                     u"-2147483648",
+                                     u"2147483648",
+                                     u"9223372036854775808",
+                                     u"0.0000000000000000000000000001",
+                                     u"\U0001F41F"};
 
 // Texts a user might paste into a number field, and some nobody should.
 class TextMaker {
@@ -147,8 +171,7 @@ public:
                    pickOne<int>({0, 1, 38, 307, 308, 309, 4931, 4932, 4933, 4951, 4960, 99999}));
       case 6: {  // odd texts; the separators alone too
         const int i = below(static_cast<int>(std::size(kOddTexts)) + 2);
-        if (i < static_cast<int>(std::size(kOddTexts)))
-          return QString::fromUtf16(kOddTexts[i]);
+        if (i < static_cast<int>(std::size(kOddTexts))) return QString::fromUtf16(kOddTexts[i]);
         return QString(i == static_cast<int>(std::size(kOddTexts)) ? seps.decimal : seps.thousands);
       }
       case 7:  // nothing at all
@@ -156,8 +179,7 @@ public:
       case 8: {  // characters a number is made of, in any order
         static const QString pool = QStringLiteral("0123456789.,-+eE $xX ");
         QString s;
-        for (int i = below(13); i > 0; --i)
-          s += pool[below(static_cast<int>(pool.size()))];
+        for (int i = below(13); i > 0; --i) s += pool[below(static_cast<int>(pool.size()))];
         return s;
       }
       case 9:  // far more digits than any number type holds
@@ -181,8 +203,7 @@ private:
   }
   QString digits(int n) {
     QString s;
-    for (int i = 0; i < n; ++i)
-      s += QChar(u'0' + below(10));
+    for (int i = 0; i < n; ++i) s += QChar(u'0' + below(10));
     return s;
   }
 
@@ -194,8 +215,7 @@ QtMessageHandler previousHandler = nullptr;
 // The offscreen platform cannot raise a window, and says so at every showing
 // of the picker; thousands of those lines would bury anything that matters.
 void dropRaiseWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message) {
-  if (type == QtWarningMsg && message == u"This plugin does not support raise()")
-    return;
+  if (type == QtWarningMsg && message == u"This plugin does not support raise()") return;
   previousHandler(type, context, message);
 }
 
@@ -205,8 +225,7 @@ void dropRaiseWarnings(QtMsgType type, const QMessageLogContext &context, const 
 void typeText(QWidget *target, const QString &text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
     QString typed(text[i]);
-    if (text[i].isHighSurrogate() && i + 1 < text.size())
-      typed += text[++i];
+    if (text[i].isHighSurrogate() && i + 1 < text.size()) typed += text[++i];
     const char16_t u = typed.front().toUpper().unicode();
     const auto key = u >= 0x20 && u < 0x7f ? Qt::Key(u) : Qt::Key_unknown;
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
@@ -355,15 +374,13 @@ QString TestEndurance::unsoundness() {
   const vx::Separators seps = m_regional.separators();
   for (vx::TCurrencyEdit *field : std::as_const(m_results)) {
     const QString name = field->objectName();
-    if (field->displayText().isEmpty())
-      return name + QStringLiteral(" shows nothing");
+    if (field->displayText().isEmpty()) return name + QStringLiteral(" shows nothing");
     if (field->text() != field->displayText())
       return name + QStringLiteral(" shows \"%1\" but its display text is \"%2\"")
                         .arg(field->text(), field->displayText());
     const QString edit = field->editText();
     const std::optional<long double> read = vx::parseResultText(edit, seps);
-    if (!read)
-      return name + QStringLiteral(" edit text \"%1\" does not read back").arg(edit);
+    if (!read) return name + QStringLiteral(" edit text \"%1\" does not read back").arg(edit);
     // Written again, the number read must read back as itself: what a
     // calculation reads back is a fixed point of the field's rounding. (The
     // texts may differ: a tiny value shows "0", an exact zero nothing.)
@@ -420,10 +437,8 @@ void TestEndurance::random_use_keeps_windows_sound() {
       escaped = QStringLiteral("unknown exception escaped");
     }
     QString trouble = escaped.isEmpty() ? m_trouble : escaped;
-    if (trouble.isEmpty())
-      trouble = unexpectedBoxes();
-    if (trouble.isEmpty())
-      trouble = unsoundness();
+    if (trouble.isEmpty()) trouble = unexpectedBoxes();
+    if (trouble.isEmpty()) trouble = unsoundness();
     if (trouble.isEmpty() && timer.elapsed() > kRoundLimitMs)
       trouble = QStringLiteral("round took %1 ms").arg(timer.elapsed());
     if (!watchdog.closedBoxes().isEmpty())

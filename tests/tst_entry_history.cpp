@@ -36,8 +36,7 @@ void withContextMenu(QWidget *field, Use use) {
 // An entry of the standard menu by its caption, as Qt translates it.
 QAction *entry(QMenu &menu, const char *caption) {
   for (QAction *action : menu.actions())
-    if (action->text().startsWith(QLineEdit::tr(caption)))
-      return action;
+    if (action->text().startsWith(QLineEdit::tr(caption))) return action;
   return nullptr;
 }
 
@@ -110,9 +109,7 @@ void TestEntryHistory::long_paste_is_one_step() {
   QFETCH(Route, route);
   m_field->selectAll();
   switch (route) {
-    case Route::PasteKey:
-      QTest::keySequence(m_field.get(), QKeySequence::Paste);
-      break;
+    case Route::PasteKey: QTest::keySequence(m_field.get(), QKeySequence::Paste); break;
     case Route::ShiftInsert:
       QTest::keyClick(m_field.get(), Qt::Key_Insert, Qt::ShiftModifier);
       break;
@@ -202,15 +199,9 @@ void TestEntryHistory::write_by_program_leaves_nothing_to_undo() {
   QTest::keySequence(m_field.get(), QKeySequence::Paste);
   QCOMPARE(m_field->text(), m_long);
   switch (write) {
-    case 0:
-      m_field->setValue(3);
-      break;
-    case 1:
-      m_field->step(1);
-      break;
-    default:
-      m_field->setText(QStringLiteral("3.00"));
-      break;
+    case 0: m_field->setValue(3); break;
+    case 1: m_field->step(1); break;
+    default: m_field->setText(QStringLiteral("3.00")); break;
   }
   const QString written = m_field->text();
   QVERIFY(written != m_long);

@@ -122,13 +122,13 @@ private slots:
     QTest::newRow("no separator at none") << 10.0L << 0 << "10";
     QTest::newRow("a step of 0.1") << 12.341L + 0.1L << 2 << "12.44";
     QTest::newRow("15th digit cut") << 123456789012.345678L << 5 << "123456789012.34600";
-    QTest::newRow("15 digits of a small number") << 0.1234567890123456789L << 18
-                                                  << "0.123456789012346000";
+    QTest::newRow("15 digits of a small number")
+        << 0.1234567890123456789L << 18 << "0.123456789012346000";
     QTest::newRow("below 1E15") << 999999999999999.0L << 2 << "999999999999999.00";
     QTest::newRow("1E15") << 1e15L << 2 << "1E15";
     QTest::newRow("-1E15") << -1e15L << 2 << "-1E15";
-    QTest::newRow("scientific keeps 15 digits") << 123456789012345678.0L << 2
-                                                << "1.23456789012346E17";
+    QTest::newRow("scientific keeps 15 digits")
+        << 123456789012345678.0L << 2 << "1.23456789012346E17";
     QTest::newRow("infinity") << HUGE_VALL << 2 << "INF";
   }
   void fixed() {

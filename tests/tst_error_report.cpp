@@ -48,16 +48,14 @@ void inspectAndClose(SeenBox &seen, CloseWith closeWith) {
   timer->setInterval(10);
   QObject::connect(timer, &QTimer::timeout, timer, [&seen, closeWith, timer] {
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible())
-      return;
+    if (!box || !box->isVisible()) return;
     timer->stop();
     timer->deleteLater();
     seen.found = true;
     seen.caption = box->windowTitle();
     seen.text = box->text();
     seen.icon = box->icon();
-    for (QAbstractButton *b : box->buttons())
-      seen.buttons << b->text();
+    for (QAbstractButton *b : box->buttons()) seen.buttons << b->text();
     seen.okIsDefaultAndEscape = box->buttons().size() == 1 &&
                                 box->defaultButton() == box->buttons().first() &&
                                 box->escapeButton() == box->buttons().first();
@@ -76,15 +74,9 @@ void inspectAndClose(SeenBox &seen, CloseWith closeWith) {
     seen.cameBackFromMinimised =
         QTest::qWaitFor([box] { return !(box->windowState() & Qt::WindowMinimized); }, 1000);
     switch (closeWith) {
-      case CloseWith::Escape:
-        QTest::keyClick(box, Qt::Key_Escape);
-        break;
-      case CloseWith::Enter:
-        QTest::keyClick(box, Qt::Key_Return);
-        break;
-      case CloseWith::CloseBox:
-        box->close();
-        break;
+      case CloseWith::Escape: QTest::keyClick(box, Qt::Key_Escape); break;
+      case CloseWith::Enter: QTest::keyClick(box, Qt::Key_Return); break;
+      case CloseWith::CloseBox: box->close(); break;
     }
   });
   timer->start();
@@ -137,16 +129,26 @@ void TestErrorReport::full_stop_data() {
   QTest::addColumn<QString>("message");
   QTest::addColumn<QString>("shown");
 
-  QTest::newRow("ends in a letter") << "Floating point overflow" << "Floating point overflow.";
-  QTest::newRow("ends in a digit") << "Error 42" << "Error 42.";
-  QTest::newRow("ends in a Cyrillic letter") << "Ошибка" << "Ошибка.";
-  QTest::newRow("ends in '/', just above '.'") << "a/" << "a/.";
-  QTest::newRow("already ends in '.'") << "Done." << "Done.";
-  QTest::newRow("ends in '!'") << "Неверные входные данные !" << "Неверные входные данные !";
-  QTest::newRow("ends in ')'") << "failed (twice)" << "failed (twice)";
-  QTest::newRow("ends in '-', just below '.'") << "a-" << "a-";
-  QTest::newRow("ends in a blank") << "trailing " << "trailing ";
-  QTest::newRow("empty") << "" << "";
+  QTest::newRow("ends in a letter") << "Floating point overflow"
+                                    << "Floating point overflow.";
+  QTest::newRow("ends in a digit") << "Error 42"
+                                   << "Error 42.";
+  QTest::newRow("ends in a Cyrillic letter") << "Ошибка"
+                                             << "Ошибка.";
+  QTest::newRow("ends in '/', just above '.'") << "a/"
+                                               << "a/.";
+  QTest::newRow("already ends in '.'") << "Done."
+                                       << "Done.";
+  QTest::newRow("ends in '!'") << "Неверные входные данные !"
+                               << "Неверные входные данные !";
+  QTest::newRow("ends in ')'") << "failed (twice)"
+                               << "failed (twice)";
+  QTest::newRow("ends in '-', just below '.'") << "a-"
+                                               << "a-";
+  QTest::newRow("ends in a blank") << "trailing "
+                                   << "trailing ";
+  QTest::newRow("empty") << ""
+                         << "";
 }
 
 void TestErrorReport::full_stop() {
@@ -172,14 +174,10 @@ void TestErrorReport::guard_reports_what_escapes() {
   bool after = false;
   runGuarded(m_alerts, [kind, &after] {
     switch (kind) {
-      case 0:
-        throw vx::FloatFaultError(vx::FloatFault::DivisionByZero);
-      case 1:
-        throw vx::FloatFaultError(vx::FloatFault::Overflow);
-      case 2:
-        throw std::length_error("vector too long");
-      default:
-        throw 42;
+      case 0: throw vx::FloatFaultError(vx::FloatFault::DivisionByZero);
+      case 1: throw vx::FloatFaultError(vx::FloatFault::Overflow);
+      case 2: throw std::length_error("vector too long");
+      default: throw 42;
     }
     after = true;
   });
@@ -244,10 +242,9 @@ void TestErrorReport::error_box_closes_with() {
   QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
   QVERIFY(seen.okIsDefaultAndEscape);
   QCOMPARE(seen.modality, Qt::ApplicationModal);
-  QVERIFY2((seen.centre - seen.screenCentre).manhattanLength() <= 2,
-           qPrintable(QStringLiteral("box centred at %1,%2")
-                          .arg(seen.centre.x())
-                          .arg(seen.centre.y())));
+  QVERIFY2(
+      (seen.centre - seen.screenCentre).manhattanLength() <= 2,
+      qPrintable(QStringLiteral("box centred at %1,%2").arg(seen.centre.x()).arg(seen.centre.y())));
 }
 
 void TestErrorReport::fault_report_box_shows_title_and_text() {
@@ -299,8 +296,7 @@ void TestErrorReport::boxes_belong_to_the_active_window() {
                           .arg(seen.boxCentreX)));
   QVERIFY(!seen.okHasIcon);
   QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
-  if (faultReport)
-    QTRY_COMPARE(QApplication::activeWindow(), &window);
+  if (faultReport) QTRY_COMPARE(QApplication::activeWindow(), &window);
 }
 
 QTEST_MAIN(TestErrorReport)

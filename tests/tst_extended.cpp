@@ -67,26 +67,32 @@ private slots:
                                   << std::optional(FloatFault::Overflow);
     QTest::newRow("exp 20000") << std::function<void()>([] { (void)vx::exp(20000); })
                                << std::optional(FloatFault::Overflow);
-    QTest::newRow("1e309 into a double") << std::function<void()>([] { (void)vx::toDouble(1e309L); })
-                                         << std::optional(FloatFault::Overflow);
-    QTest::newRow("-1e309 into a double") << std::function<void()>([] { (void)vx::toDouble(-1e309L); })
-                                          << std::optional(FloatFault::Overflow);
-    QTest::newRow("2^63 to int64") << std::function<void()>([] { (void)vx::truncToInt64(9223372036854775808.0L); })
-                                   << std::optional(FloatFault::InvalidOperation);
+    QTest::newRow("1e309 into a double")
+        << std::function<void()>([] { (void)vx::toDouble(1e309L); })
+        << std::optional(FloatFault::Overflow);
+    QTest::newRow("-1e309 into a double")
+        << std::function<void()>([] { (void)vx::toDouble(-1e309L); })
+        << std::optional(FloatFault::Overflow);
+    QTest::newRow("2^63 to int64")
+        << std::function<void()>([] { (void)vx::truncToInt64(9223372036854775808.0L); })
+        << std::optional(FloatFault::InvalidOperation);
     QTest::newRow("-2^63 - 1 to int64")
         << std::function<void()>([] { (void)vx::truncToInt64(-9223372036854775809.0L); })
         << std::optional(FloatFault::InvalidOperation);
-    QTest::newRow("3.5e20 to int64") << std::function<void()>([] { (void)vx::truncToInt64(3.5e20L); })
-                                     << std::optional(FloatFault::InvalidOperation);
+    QTest::newRow("3.5e20 to int64")
+        << std::function<void()>([] { (void)vx::truncToInt64(3.5e20L); })
+        << std::optional(FloatFault::InvalidOperation);
     // Not faults: underflow, denormals and inexact results pass silently.
-    QTest::newRow("underflow") << std::function<void()>([] { (void)(Extended(kTiny) * kTiny); }) << none;
-    QTest::newRow("1 / 3 inexact") << std::function<void()>([] { (void)(Extended(1) / 3); }) << none;
-    QTest::newRow("1e-320 into a double") << std::function<void()>([] { (void)vx::toDouble(1e-320L); })
-                                          << none;
-    QTest::newRow("max double stays") << std::function<void()>([] { (void)vx::toDouble(1.7976931348623157e308L); })
-                                      << none;
-    QTest::newRow("-2^63 to int64") << std::function<void()>([] { (void)vx::truncToInt64(-9223372036854775808.0L); })
-                                    << none;
+    QTest::newRow("underflow") << std::function<void()>([] { (void)(Extended(kTiny) * kTiny); })
+                               << none;
+    QTest::newRow("1 / 3 inexact")
+        << std::function<void()>([] { (void)(Extended(1) / 3); }) << none;
+    QTest::newRow("1e-320 into a double")
+        << std::function<void()>([] { (void)vx::toDouble(1e-320L); }) << none;
+    QTest::newRow("max double stays")
+        << std::function<void()>([] { (void)vx::toDouble(1.7976931348623157e308L); }) << none;
+    QTest::newRow("-2^63 to int64")
+        << std::function<void()>([] { (void)vx::truncToInt64(-9223372036854775808.0L); }) << none;
   }
 
   void faults() {
@@ -98,8 +104,10 @@ private slots:
   void messages_data() {
     QTest::addColumn<int>("fault");
     QTest::addColumn<QString>("message");
-    QTest::newRow("zero divide") << int(FloatFault::DivisionByZero) << "Floating point division by zero";
-    QTest::newRow("invalid") << int(FloatFault::InvalidOperation) << "Invalid floating point operation";
+    QTest::newRow("zero divide") << int(FloatFault::DivisionByZero)
+                                 << "Floating point division by zero";
+    QTest::newRow("invalid") << int(FloatFault::InvalidOperation)
+                             << "Invalid floating point operation";
     QTest::newRow("overflow") << int(FloatFault::Overflow) << "Floating point overflow";
   }
 

@@ -82,11 +82,9 @@ void TestFramePlacement::kept_inside_data() {
   QTest::newRow("picker left where it fits")
       << kPickerClient << kFrame << QPoint(40, 50) << QRect(0, 0, 1366, 768) << QPoint(40, 50);
   QTest::newRow("picker hanging off the bottom right")
-      << kPickerClient << kFrame << QPoint(1200, 700) << QRect(0, 0, 1366, 768)
-      << QPoint(683, 466);
+      << kPickerClient << kFrame << QPoint(1200, 700) << QRect(0, 0, 1366, 768) << QPoint(683, 466);
   QTest::newRow("picker on a screen that has gone")
-      << kPickerClient << kFrame << QPoint(2200, 300) << QRect(0, 0, 1366, 768)
-      << QPoint(683, 300);
+      << kPickerClient << kFrame << QPoint(2200, 300) << QRect(0, 0, 1366, 768) << QPoint(683, 300);
   QTest::newRow("picker above and left of the screen")
       << kPickerClient << kFrame << QPoint(-300, -15) << QRect(0, 0, 1366, 768) << QPoint(0, 0);
 }
@@ -112,14 +110,14 @@ void TestFramePlacement::centred_data() {
   QTest::addColumn<QPoint>("placed");
 
   // The frame, not the client area, is centred: the title bar counts.
-  QTest::newRow("box, 1920 x 1080") << QSize(257, 84) << kFrame << QRect(0, 0, 1920, 1080)
-                                    << QPoint(830, 487);
-  QTest::newRow("box, second screen") << QSize(257, 84) << kFrame
-                                      << QRect(1920, 28, 1280, 772) << QPoint(2430, 361);
-  QTest::newRow("picker, 1366 x 768") << kPickerClient << kFrame << QRect(0, 0, 1366, 768)
-                                      << QPoint(341, 233);
-  QTest::newRow("main, screen too small") << kMainClient << kFrame << QRect(0, 0, 640, 480)
-                                          << QPoint(0, 0);
+  QTest::newRow("box, 1920 x 1080")
+      << QSize(257, 84) << kFrame << QRect(0, 0, 1920, 1080) << QPoint(830, 487);
+  QTest::newRow("box, second screen")
+      << QSize(257, 84) << kFrame << QRect(1920, 28, 1280, 772) << QPoint(2430, 361);
+  QTest::newRow("picker, 1366 x 768")
+      << kPickerClient << kFrame << QRect(0, 0, 1366, 768) << QPoint(341, 233);
+  QTest::newRow("main, screen too small")
+      << kMainClient << kFrame << QRect(0, 0, 640, 480) << QPoint(0, 0);
 }
 
 void TestFramePlacement::centred() {
@@ -141,9 +139,8 @@ void TestFramePlacement::main_window_shown_on_a_small_screen() {
   const QRect frame = window.frameGeometry();
   if (available.contains(QRect(QPoint(469, 232), frame.size())))
     QSKIP("the test screen is large enough for the designed place");
-  QVERIFY2(available.contains(frame), qPrintable(QStringLiteral("frame at %1,%2")
-                                                     .arg(frame.x())
-                                                     .arg(frame.y())));
+  QVERIFY2(available.contains(frame),
+           qPrintable(QStringLiteral("frame at %1,%2").arg(frame.x()).arg(frame.y())));
   QCOMPARE(window.pos(), frameKeptInside(window.size(), window.windowHandle()->frameMargins(),
                                          QPoint(469, 232), available));
 }

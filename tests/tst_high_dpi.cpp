@@ -35,7 +35,8 @@ int mixedBlocks(const QImage &image) {
   for (int y = 0; y + 1 < image.height(); y += 2)
     for (int x = 0; x + 1 < image.width(); x += 2) {
       const QRgb c = image.pixel(x, y);
-      n += c != image.pixel(x + 1, y) || c != image.pixel(x, y + 1) || c != image.pixel(x + 1, y + 1);
+      n += c != image.pixel(x + 1, y) || c != image.pixel(x, y + 1) ||
+           c != image.pixel(x + 1, y + 1);
     }
   return n;
 }
@@ -116,7 +117,8 @@ void TestHighDpi::tank_picture_is_drawn_at_device_resolution() {
   }
   QCOMPARE(main.AquaImage->size(), expected.deviceIndependentSize().toSize());
 
-  const QRect area = devicePixels(QRect(main.AquaImage->mapTo(&main, QPoint(0, 0)), main.AquaImage->size()));
+  const QRect area =
+      devicePixels(QRect(main.AquaImage->mapTo(&main, QPoint(0, 0)), main.AquaImage->size()));
   const QImage shown = screenImage().copy(area);
   const QRgb face = main.AquaImage->parentWidget()->palette().color(QPalette::Window).rgb();
   for (int y = 0; y < shown.height(); ++y)
@@ -124,7 +126,10 @@ void TestHighDpi::tank_picture_is_drawn_at_device_resolution() {
       const QRgb want = expected.pixel(x, y) == kWhite ? face : expected.pixel(x, y);
       if (shown.pixel(x, y) != want)
         QFAIL(qPrintable(QStringLiteral("device pixel %1,%2 is %3, not %4")
-                             .arg(x).arg(y).arg(shown.pixel(x, y), 8, 16).arg(want, 8, 16)));
+                             .arg(x)
+                             .arg(y)
+                             .arg(shown.pixel(x, y), 8, 16)
+                             .arg(want, 8, 16)));
     }
   QVERIFY2(mixedBlocks(shown) > 20, qPrintable(QString::number(mixedBlocks(shown))));
 }
@@ -175,7 +180,10 @@ void TestHighDpi::spin_button_lines_are_one_device_pixel_thin() {
 // A 32-pixel icon on this screen takes the 64-pixel picture, which is the
 // 32-pixel one with every pixel a 2 x 2 block.
 void TestHighDpi::window_icon_is_drawn_for_the_size() {
-  const QImage icon = QApplication::windowIcon().pixmap(QSize(32, 32), kRatio).toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage icon = QApplication::windowIcon()
+                          .pixmap(QSize(32, 32), kRatio)
+                          .toImage()
+                          .convertToFormat(QImage::Format_RGB32);
   QCOMPARE(icon.size(), QSize(64, 64));
   const QImage base = windowIconImage();
   for (int y = 0; y < 64; ++y)

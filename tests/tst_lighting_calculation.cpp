@@ -39,8 +39,9 @@ private slots:
     QTest::newRow("trapezium") << 1 << 10.0 << defaults << 3757.24L / 2 << "1879 Lm";
     QTest::newRow("parabola") << 2 << 10.0 << defaults << 3757.24L / (long double)2.2 << "1708 Lm";
     QTest::newRow("kvib") << 3 << 10.0 << defaults << 3757.24L / (long double)2.4 << "1566 Lm";
-    QTest::newRow("lamp at 100 cm") << 0 << 100.0 << decimals({2718.28L, 3397.85L, 1311.91L, 21401.06L})
-                                    << 21401.06L << "21401 Lm";
+    QTest::newRow("lamp at 100 cm")
+        << 0 << 100.0 << decimals({2718.28L, 3397.85L, 1311.91L, 21401.06L}) << 21401.06L
+        << "21401 Lm";
   }
 
   void reflectors() {

@@ -28,12 +28,9 @@ const QColor kLime(0, 255, 0);
 const QColor kAqua(0, 255, 255);
 
 QString captionOf(const QWidget *w) {
-  if (auto *box = qobject_cast<const QGroupBox *>(w))
-    return box->title();
-  if (auto *button = qobject_cast<const QPushButton *>(w))
-    return button->text();
-  if (auto *label = qobject_cast<const QLabel *>(w))
-    return label->text();
+  if (auto *box = qobject_cast<const QGroupBox *>(w)) return box->title();
+  if (auto *button = qobject_cast<const QPushButton *>(w)) return button->text();
+  if (auto *label = qobject_cast<const QLabel *>(w)) return label->text();
   return {};
 }
 
@@ -223,18 +220,18 @@ void TestMainWindow::control_is_placed() {
 void TestMainWindow::entry_field_starts_with_data() {
   QTest::addColumn<QString>("text");
   const char *const rows[][2] = {
-      {"ValueA", "100.00"}, {"ValueB", "40.00"},    {"ValueC", "0.00"},    {"ValueD", "0.00"},
-      {"HwaterBox", "50.00"}, {"HgrBox", "6.00"},   {"LampHBox", "10.00"}, {"PhBox", "7.00"},
-      {"KhBox", "10"},      {"TstBox", "5"},        {"DnoLightBox", "1000"}, {"TempKBox", "22"},
-      {"TempAquaBox", "25"}, {"BeginGWBox", "14"},  {"EndGWBox", "5"},     {"PodGWBox", "0"},
+      {"ValueA", "100.00"},   {"ValueB", "40.00"},  {"ValueC", "0.00"},      {"ValueD", "0.00"},
+      {"HwaterBox", "50.00"}, {"HgrBox", "6.00"},   {"LampHBox", "10.00"},   {"PhBox", "7.00"},
+      {"KhBox", "10"},        {"TstBox", "5"},      {"DnoLightBox", "1000"}, {"TempKBox", "22"},
+      {"TempAquaBox", "25"},  {"BeginGWBox", "14"}, {"EndGWBox", "5"},       {"PodGWBox", "0"},
   };
-  for (const auto &row : rows)
-    QTest::newRow(row[0]) << QString::fromLatin1(row[1]);
+  for (const auto &row : rows) QTest::newRow(row[0]) << QString::fromLatin1(row[1]);
 }
 
 void TestMainWindow::entry_field_starts_with() {
   QFETCH(QString, text);
-  auto *field = qobject_cast<vx::TRxSpinEdit *>(control(QString::fromLatin1(QTest::currentDataTag())));
+  auto *field =
+      qobject_cast<vx::TRxSpinEdit *>(control(QString::fromLatin1(QTest::currentDataTag())));
   QVERIFY(field);
   QCOMPARE(field->text(), text);
   QVERIFY(field->isEnabled());
@@ -247,12 +244,18 @@ void TestMainWindow::result_field_is_bold_read_only_data() {
   QTest::addColumn<QString>("shownAtStart");
   QTest::addColumn<QString>("accessibleName");
 
-  QTest::newRow("VAquaBox") << "0.00 л" << 2 << "0.00 л" << "Объем воды";
-  QTest::newRow("VGrBox") << "0.00 кг" << 2 << "0.00 кг" << "Вес грунта";
-  QTest::newRow("BugerBox") << "0 Lm" << 2 << "0 Lm" << "Необходимая мощность";
-  QTest::newRow("Co2Box") << "0 мг/л" << 0 << "0 мг/л" << "Содержание СО2";
-  QTest::newRow("TempWBox") << "0 W" << 0 << "0 W" << "Необходимая мощность";
-  QTest::newRow("PodVBox") << "0 %" << 0 << "0 %" << "Объем подмены";
+  QTest::newRow("VAquaBox") << "0.00 л" << 2 << "0.00 л"
+                            << "Объем воды";
+  QTest::newRow("VGrBox") << "0.00 кг" << 2 << "0.00 кг"
+                          << "Вес грунта";
+  QTest::newRow("BugerBox") << "0 Lm" << 2 << "0 Lm"
+                            << "Необходимая мощность";
+  QTest::newRow("Co2Box") << "0 мг/л" << 0 << "0 мг/л"
+                          << "Содержание СО2";
+  QTest::newRow("TempWBox") << "0 W" << 0 << "0 W"
+                            << "Необходимая мощность";
+  QTest::newRow("PodVBox") << "0 %" << 0 << "0 %"
+                           << "Объем подмены";
 }
 
 void TestMainWindow::result_field_is_bold_read_only() {
@@ -261,7 +264,8 @@ void TestMainWindow::result_field_is_bold_read_only() {
   QFETCH(QString, shownAtStart);
   QFETCH(QString, accessibleName);
 
-  auto *field = qobject_cast<vx::TCurrencyEdit *>(control(QString::fromLatin1(QTest::currentDataTag())));
+  auto *field =
+      qobject_cast<vx::TCurrencyEdit *>(control(QString::fromLatin1(QTest::currentDataTag())));
   QVERIFY(field);
   QCOMPARE(field->DisplayFormat(), format);
   QCOMPARE(field->DecimalPlaces(), places);
@@ -273,8 +277,8 @@ void TestMainWindow::result_field_is_bold_read_only() {
 }
 
 void TestMainWindow::calc_buttons_are_bold_green() {
-  for (QPushButton *button : {m_window->VolumeCalcBtn, m_window->LightCalcBtn,
-                              m_window->Co2CalcBtn, m_window->TempCalcBtn, m_window->GhCalcBtn}) {
+  for (QPushButton *button : {m_window->VolumeCalcBtn, m_window->LightCalcBtn, m_window->Co2CalcBtn,
+                              m_window->TempCalcBtn, m_window->GhCalcBtn}) {
     QVERIFY2(button->font().bold(), qPrintable(button->objectName()));
     // The designed (0, 128, 0), or the green next to it that the light face
     // needs to reach 4.5 : 1 (tst_readable_colours measures the contrast).
@@ -306,8 +310,7 @@ void TestMainWindow::group_frame_runs_above_its_field() {
   const int x = group->width() - 4;  // right of any caption
   int frameTop = -1;
   for (int y = 0; y < image.height() && frameTop < 0; ++y)
-    if (image.pixelColor(x, y) != face)
-      frameTop = y;
+    if (image.pixelColor(x, y) != face) frameTop = y;
   QVERIFY2(frameTop >= 0 && frameTop < 12, qPrintable(QString::number(frameTop)));
 }
 
@@ -316,8 +319,7 @@ void TestMainWindow::reflector_list_and_picture() {
   QVERIFY(ref->isEditable());
   QCOMPARE(ref->count(), 4);
   const QStringList entries{"Нет", "Трапеция", "Парабола", "Kvib"};
-  for (int i = 0; i < entries.size(); ++i)
-    QCOMPARE(ref->itemText(i), entries[i]);
+  for (int i = 0; i < entries.size(); ++i) QCOMPARE(ref->itemText(i), entries[i]);
   QCOMPARE(ref->currentIndex(), 0);
   QCOMPARE(ref->currentText(), QStringLiteral("Нет"));
 
@@ -340,10 +342,10 @@ void TestMainWindow::tab_walks_groups_in_order() {
   m_window->ValueA->setFocus(Qt::TabFocusReason);
 
   const QStringList expected{
-      "ValueB",      "ValueC",   "ValueD",      "HwaterBox",  "HgrBox",      "TstBox",
-      "VolumeCalcBtn", "DnoLightBox", "LampHBox", "RefBox",   "LightCalcBtn", "PhBox",
-      "KhBox",       "Co2CalcBtn", "TempKBox",  "TempAquaBox", "TempCalcBtn", "BeginGWBox",
-      "EndGWBox",    "PodGWBox", "GhCalcBtn",   "ValueA",
+      "ValueB",        "ValueC",      "ValueD",    "HwaterBox",   "HgrBox",       "TstBox",
+      "VolumeCalcBtn", "DnoLightBox", "LampHBox",  "RefBox",      "LightCalcBtn", "PhBox",
+      "KhBox",         "Co2CalcBtn",  "TempKBox",  "TempAquaBox", "TempCalcBtn",  "BeginGWBox",
+      "EndGWBox",      "PodGWBox",    "GhCalcBtn", "ValueA",
   };
   QStringList walked;
   for (qsizetype i = 0; i < expected.size(); ++i) {
@@ -363,15 +365,24 @@ void TestMainWindow::first_showing_fills_results_data() {
   QTest::addColumn<QString>("field");
   QTest::addColumn<QString>("shown");
 
-  QTest::newRow("volume, point") << QChar(u'.') << QChar(u',') << "VAquaBox" << "193.05 л";
-  QTest::newRow("soil, point") << QChar(u'.') << QChar(u',') << "VGrBox" << "40.54 кг";
-  QTest::newRow("volume, comma") << QChar(u',') << QChar(u' ') << "VAquaBox" << "193,05 л";
-  QTest::newRow("soil, comma") << QChar(u',') << QChar(u'.') << "VGrBox" << "40,54 кг";
-  QTest::newRow("flux") << QChar(u'.') << QChar(u',') << "BugerBox" << "3757 Lm";
-  QTest::newRow("flux, comma") << QChar(u',') << QChar(u' ') << "BugerBox" << "3757 Lm";
-  QTest::newRow("co2") << QChar(u'.') << QChar(u',') << "Co2Box" << "35 мг/л";
-  QTest::newRow("heater") << QChar(u'.') << QChar(u',') << "TempWBox" << "58 W";
-  QTest::newRow("hardness") << QChar(u'.') << QChar(u',') << "PodVBox" << "64 %";
+  QTest::newRow("volume, point") << QChar(u'.') << QChar(u',') << "VAquaBox"
+                                 << "193.05 л";
+  QTest::newRow("soil, point") << QChar(u'.') << QChar(u',') << "VGrBox"
+                               << "40.54 кг";
+  QTest::newRow("volume, comma") << QChar(u',') << QChar(u' ') << "VAquaBox"
+                                 << "193,05 л";
+  QTest::newRow("soil, comma") << QChar(u',') << QChar(u'.') << "VGrBox"
+                               << "40,54 кг";
+  QTest::newRow("flux") << QChar(u'.') << QChar(u',') << "BugerBox"
+                        << "3757 Lm";
+  QTest::newRow("flux, comma") << QChar(u',') << QChar(u' ') << "BugerBox"
+                               << "3757 Lm";
+  QTest::newRow("co2") << QChar(u'.') << QChar(u',') << "Co2Box"
+                       << "35 мг/л";
+  QTest::newRow("heater") << QChar(u'.') << QChar(u',') << "TempWBox"
+                          << "58 W";
+  QTest::newRow("hardness") << QChar(u'.') << QChar(u',') << "PodVBox"
+                            << "64 %";
 }
 
 void TestMainWindow::first_showing_fills_results() {
@@ -484,11 +495,16 @@ void TestMainWindow::reflector_follows_edited_text_data() {
   QTest::addColumn<QString>("shown");
   QTest::addColumn<bool>("errorBox");
 
-  QTest::newRow("chosen entry") << "Парабола" << "1708 Lm" << false;
-  QTest::newRow("typed in lower case") << "трапеция" << "1879 Lm" << false;
-  QTest::newRow("typed in upper case") << "KVIB" << "1566 Lm" << false;
-  QTest::newRow("names no reflector") << "Зеркало" << "3757 Lm" << true;
-  QTest::newRow("emptied") << "" << "3757 Lm" << true;
+  QTest::newRow("chosen entry") << "Парабола"
+                                << "1708 Lm" << false;
+  QTest::newRow("typed in lower case") << "трапеция"
+                                       << "1879 Lm" << false;
+  QTest::newRow("typed in upper case") << "KVIB"
+                                       << "1566 Lm" << false;
+  QTest::newRow("names no reflector") << "Зеркало"
+                                      << "3757 Lm" << true;
+  QTest::newRow("emptied") << ""
+                           << "3757 Lm" << true;
 }
 
 void TestMainWindow::reflector_follows_edited_text() {

@@ -87,13 +87,16 @@ private slots:
     QTest::addColumn<QRect>("expected");  // within the 200 x 100 control
     QTest::newRow("smaller, top-left") << false << false << QSize(50, 20) << QRect(0, 0, 50, 20);
     QTest::newRow("smaller, centred") << true << false << QSize(50, 20) << QRect(75, 40, 50, 20);
-    QTest::newRow("smaller is never scaled up") << true << true << QSize(50, 20) << QRect(75, 40, 50, 20);
-    QTest::newRow("larger, scaled down keeping its shape") << false << true << QSize(400, 100)
-                                                           << QRect(0, 0, 200, 50);
-    QTest::newRow("larger, scaled down and centred") << true << true << QSize(400, 100) << QRect(0, 25, 200, 50);
-    QTest::newRow("taller, scaled down and centred") << true << true << QSize(100, 400) << QRect(87, 0, 25, 100);
-    QTest::newRow("larger without proportional is cut off") << false << false << QSize(400, 300)
-                                                             << QRect(0, 0, 200, 100);
+    QTest::newRow("smaller is never scaled up")
+        << true << true << QSize(50, 20) << QRect(75, 40, 50, 20);
+    QTest::newRow("larger, scaled down keeping its shape")
+        << false << true << QSize(400, 100) << QRect(0, 0, 200, 50);
+    QTest::newRow("larger, scaled down and centred")
+        << true << true << QSize(400, 100) << QRect(0, 25, 200, 50);
+    QTest::newRow("taller, scaled down and centred")
+        << true << true << QSize(100, 400) << QRect(87, 0, 25, 100);
+    QTest::newRow("larger without proportional is cut off")
+        << false << false << QSize(400, 300) << QRect(0, 0, 200, 100);
   }
   void placement() {
     QFETCH(bool, center);
@@ -122,7 +125,8 @@ private slots:
     const QImage shot = stage.shot();
     for (int y = 0; y < picture.height(); ++y)
       for (int x = 0; x < picture.width(); ++x) {
-        const QRgb expected = picture.pixel(x, y) == qRgb(255, 255, 255) ? kFace.rgb() : picture.pixel(x, y);
+        const QRgb expected =
+            picture.pixel(x, y) == qRgb(255, 255, 255) ? kFace.rgb() : picture.pixel(x, y);
         QCOMPARE(shot.pixel(x + 8, y + 16), expected);
       }
   }
@@ -158,10 +162,17 @@ private slots:
       stage.face.render(&device);
       const QRect shown = markerBounds(device, QPoint(0, 0));
       if (sharp) {
-        const QRect expected(QPoint(qRound(8 * ratio), qRound(16 * ratio)), QSize(200, 100) * ratio);
-        QVERIFY2(qAbs(shown.left() - expected.left()) <= 1 && qAbs(shown.right() - expected.right()) <= 1 &&
-                     qAbs(shown.top() - expected.top()) <= 1 && qAbs(shown.bottom() - expected.bottom()) <= 1,
-                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height())));
+        const QRect expected(QPoint(qRound(8 * ratio), qRound(16 * ratio)),
+                             QSize(200, 100) * ratio);
+        QVERIFY2(qAbs(shown.left() - expected.left()) <= 1 &&
+                     qAbs(shown.right() - expected.right()) <= 1 &&
+                     qAbs(shown.top() - expected.top()) <= 1 &&
+                     qAbs(shown.bottom() - expected.bottom()) <= 1,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(shown.x())
+                                .arg(shown.y())
+                                .arg(shown.width())
+                                .arg(shown.height())));
       } else {
         QVERIFY(shown.isEmpty());
         QCOMPARE(device.pixel(8 + 100, 16 + 50), kPlain);
@@ -210,7 +221,8 @@ private slots:
     QCOMPARE(after.control->geometry(), QRect(8, 16, 202, 102));
     const QImage picked = after.shot();
     for (int y = 0; y < 100; ++y)
-      for (int x = 0; x < 200; ++x) QCOMPARE(picked.pixel(9 + x, 17 + y), startUp.pixel(8 + x, 16 + y));
+      for (int x = 0; x < 200; ++x)
+        QCOMPARE(picked.pixel(9 + x, 17 + y), startUp.pixel(8 + x, 16 + y));
     for (int x = 0; x < 202; ++x) QCOMPARE(picked.pixel(8 + x, 16), kFace.rgb());  // the margin
   }
 

@@ -63,8 +63,7 @@ Run runProgram(const QStringList &changes, const QStringList &arguments, const Q
   process.setProcessEnvironment(env);
   process.start(QStringLiteral(VEMBRIX_PROGRAM), arguments);
   Run run;
-  if (!process.waitForStarted(10'000))
-    return run;
+  if (!process.waitForStarted(10'000)) return run;
   run.finished = process.waitForFinished(waitMs);
   if (!run.finished) {
     process.kill();
@@ -99,8 +98,8 @@ private:
 
 void TestProgramStart::initTestCase() {
   QVERIFY(m_runtimeDir.isValid());
-  QVERIFY(QFile::setPermissions(m_runtimeDir.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                         QFile::ExeOwner));
+  QVERIFY(QFile::setPermissions(m_runtimeDir.path(),
+                                QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 void TestProgramStart::missing_display_message_data() {
@@ -110,26 +109,51 @@ void TestProgramStart::missing_display_message_data() {
   QTest::addColumn<QString>("session");
   QTest::addColumn<QString>("reason");
 
-  QTest::newRow("nothing set") << "" << "" << "" << ""
+  QTest::newRow("nothing set") << ""
+                               << ""
+                               << ""
+                               << ""
                                << "neither DISPLAY nor WAYLAND_DISPLAY is set";
-  QTest::newRow("X display not answering") << "" << ":5" << "" << "x11"
+  QTest::newRow("X display not answering") << ""
+                                           << ":5"
+                                           << ""
+                                           << "x11"
                                            << "the X display \":5\" (DISPLAY) cannot be opened";
-  QTest::newRow("only Wayland named, X tried")
-      << "" << "" << "wayland-1" << "" << "DISPLAY is not set";
+  QTest::newRow("only Wayland named, X tried") << ""
+                                               << ""
+                                               << "wayland-1"
+                                               << ""
+                                               << "DISPLAY is not set";
   QTest::newRow("Wayland session: Wayland, then X")
-      << "" << "" << "wayland-1" << "wayland"
+      << ""
+      << ""
+      << "wayland-1"
+      << "wayland"
       << "no Wayland compositor answers at \"wayland-1\" (WAYLAND_DISPLAY); DISPLAY is not set";
   QTest::newRow("Wayland asked for, none named")
-      << "wayland" << ":0" << "" << ""
+      << "wayland"
+      << ":0"
+      << ""
+      << ""
       << "no Wayland compositor answers at \"wayland-0\" (WAYLAND_DISPLAY is not set)";
-  QTest::newRow("Wayland asked for, nothing set")
-      << "wayland-egl" << "" << "" << "" << "neither DISPLAY nor WAYLAND_DISPLAY is set";
+  QTest::newRow("Wayland asked for, nothing set") << "wayland-egl"
+                                                  << ""
+                                                  << ""
+                                                  << ""
+                                                  << "neither DISPLAY nor WAYLAND_DISPLAY is set";
   QTest::newRow("list with options, said once")
-      << "wayland:nodecorations;wayland-egl;xcb" << ":1" << "w" << ""
+      << "wayland:nodecorations;wayland-egl;xcb"
+      << ":1"
+      << "w"
+      << ""
       << "no Wayland compositor answers at \"w\" (WAYLAND_DISPLAY); "
          "the X display \":1\" (DISPLAY) cannot be opened";
   QTest::newRow("some other platform")
-      << "eglfs" << "" << "" << "" << "the platform \"eglfs\" (QT_QPA_PLATFORM) cannot be started";
+      << "eglfs"
+      << ""
+      << ""
+      << ""
+      << "the platform \"eglfs\" (QT_QPA_PLATFORM) cannot be started";
 }
 
 void TestProgramStart::missing_display_message() {
@@ -177,14 +201,14 @@ void TestProgramStart::program_ignores_qt_options() {
   // Obeyed, -platform would end the program at once for want of that
   // plugin, and -stylesheet would complain about the missing file.
   const QString missingFile = m_runtimeDir.filePath(QStringLiteral("missing.qss"));
-  const Run run = runProgram({QStringLiteral("QT_QPA_PLATFORM=offscreen")},
-                             {QStringLiteral("-platform"), QStringLiteral("vembrix-none"),
-                              QStringLiteral("-stylesheet"), missingFile,
-                              QStringLiteral("-reverse")},
-                             m_runtimeDir.path(), 3000);
-  QVERIFY2(!run.finished, qPrintable(QStringLiteral("the program ended with status %1: %2")
-                                         .arg(run.code)
-                                         .arg(run.err)));
+  const Run run =
+      runProgram({QStringLiteral("QT_QPA_PLATFORM=offscreen")},
+                 {QStringLiteral("-platform"), QStringLiteral("vembrix-none"),
+                  QStringLiteral("-stylesheet"), missingFile, QStringLiteral("-reverse")},
+                 m_runtimeDir.path(), 3000);
+  QVERIFY2(!run.finished,
+           qPrintable(
+               QStringLiteral("the program ended with status %1: %2").arg(run.code).arg(run.err)));
   QVERIFY2(!run.err.contains(missingFile), qPrintable(run.err));
 }
 
@@ -216,8 +240,7 @@ int main(int argc, char *argv[]) {
   // Qt's options, offered to the application object as a shell would offer
   // them to the program.
   QFile sheet(offeredStyleSheet());
-  if (!sheet.open(QIODevice::WriteOnly) || sheet.write("* { color: red; }") < 0)
-    return 2;
+  if (!sheet.open(QIODevice::WriteOnly) || sheet.write("* { color: red; }") < 0) return 2;
   sheet.close();
   const QByteArray sheetPath = QFile::encodeName(sheet.fileName());
   std::array<const char *, 7> offered = {argv[0],  "-reverse", "-stylesheet", sheetPath.constData(),

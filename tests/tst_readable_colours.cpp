@@ -62,8 +62,7 @@ Measured measure(QWidget *control) {
   const auto commonestOf = [&](int top, int bottom) {
     QHash<QRgb, int> counts;
     for (int y = top; y <= bottom; ++y)
-      for (int x = inside.left(); x <= inside.right(); ++x)
-        ++counts[image.pixel(x, y)];
+      for (int x = inside.left(); x <= inside.right(); ++x) ++counts[image.pixel(x, y)];
     QRgb commonest = 0;
     int most = 0;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
@@ -78,17 +77,16 @@ Measured measure(QWidget *control) {
   m.text = overall;
   for (int y = inside.top(); y <= inside.bottom(); ++y)
     for (int x = inside.left(); x <= inside.right(); ++x)
-      if (const QColor c(image.pixel(x, y)); vx::contrastRatio(c, overall) > vx::contrastRatio(m.text, overall))
+      if (const QColor c(image.pixel(x, y));
+          vx::contrastRatio(c, overall) > vx::contrastRatio(m.text, overall))
         m.text = c;
-  if (m.text == overall)
-    return m;  // no text at all: ratio 0, which fails
+  if (m.text == overall) return m;  // no text at all: ratio 0, which fails
   m.ratio = 1e9;
   for (int y = inside.top(); y <= inside.bottom(); ++y) {
     bool textInRow = false;
     for (int x = inside.left(); x <= inside.right() && !textInRow; ++x)
       textInRow = QColor(image.pixel(x, y)) == m.text;
-    if (!textInRow)
-      continue;
+    if (!textInRow) continue;
     const QColor face = commonestOf(y, y);
     if (const double r = vx::contrastRatio(m.text, face); r < m.ratio) {
       m.ratio = r;
@@ -181,7 +179,8 @@ void TestReadableColours::rendered_text_is_readable_data() {
                 {"dark after start", Theme::DarkAfterStart}};
   for (const auto &t : themes) {
     for (const char *control : {"VAquaBox", "Co2Box", "VolumeCalcBtn", "GhCalcBtn"})
-      QTest::addRow("%s: %s", t.name, control) << t.theme << QString::fromLatin1(control) << QColor();
+      QTest::addRow("%s: %s", t.name, control)
+          << t.theme << QString::fromLatin1(control) << QColor();
     QTest::addRow("%s: Co2Panel lime", t.name) << t.theme << "Co2Panel" << QColor(0, 255, 0);
     QTest::addRow("%s: Co2Panel aqua", t.name) << t.theme << "Co2Panel" << QColor(0, 255, 255);
     QTest::addRow("%s: Co2Panel yellow", t.name) << t.theme << "Co2Panel" << QColor(255, 255, 0);
@@ -195,26 +194,22 @@ void TestReadableColours::rendered_text_is_readable() {
 
   const QPalette original = QApplication::palette();
   const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
-  if (theme == Theme::Dark)
-    QApplication::setPalette(darkPalette());
+  if (theme == Theme::Dark) QApplication::setPalette(darkPalette());
 
   vx::RegionalSettings regional(u'.', u',');
   TMainFrm window(regional, m_alerts);
-  if (theme == Theme::DarkAfterStart)
-    QApplication::setPalette(darkPalette());
+  if (theme == Theme::DarkAfterStart) QApplication::setPalette(darkPalette());
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
 
   QWidget *w = window.findChild<QWidget *>(control);
   QVERIFY(w);
-  if (panelColour.isValid())
-    setPanelColour(window.Co2Panel, panelColour);
+  if (panelColour.isValid()) setPanelColour(window.Co2Panel, panelColour);
 
   const Measured m = measure(w);
-  QVERIFY2(m.ratio >= vx::kReadableContrast,
-           qPrintable(QStringLiteral("%1 on %2: %3 : 1")
-                          .arg(m.text.name(), m.background.name())
-                          .arg(m.ratio, 0, 'f', 2)));
+  QVERIFY2(m.ratio >= vx::kReadableContrast, qPrintable(QStringLiteral("%1 on %2: %3 : 1")
+                                                            .arg(m.text.name(), m.background.name())
+                                                            .arg(m.ratio, 0, 'f', 2)));
 }
 
 QTEST_MAIN(TestReadableColours)

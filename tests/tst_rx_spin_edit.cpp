@@ -147,17 +147,33 @@ private slots:
 
   void typing_data() {
     QTest::addColumn<vx::TValueType>("type");
-    QTest::addColumn<QString>("keys");      // "." stands for the decimal separator
-    QTest::addColumn<QString>("text");      // what enters the field
-    QTest::addColumn<QString>("refused");   // the characters that beep
-    QTest::newRow("real number") << vtFloat << "12.5" << "12.5" << "";
-    QTest::newRow("second separator") << vtFloat << "1.2.3" << "1.23" << ".";
-    QTest::newRow("second exponent") << vtFloat << "1e3E4" << "1e34" << "E";
-    QTest::newRow("signs anywhere") << vtFloat << "1-2+" << "1-2+" << "";
-    QTest::newRow("separator in integer") << vtInteger << "12.5" << "125" << ".";
-    QTest::newRow("exponent in integer") << vtInteger << "1e3" << "13" << "e";
-    QTest::newRow("letters and blank") << vtFloat << "a b" << "" << "a b";
-    QTest::newRow("hex prefix") << vtInteger << "$FF" << "" << "$FF";
+    QTest::addColumn<QString>("keys");     // "." stands for the decimal separator
+    QTest::addColumn<QString>("text");     // what enters the field
+    QTest::addColumn<QString>("refused");  // the characters that beep
+    QTest::newRow("real number") << vtFloat << "12.5"
+                                 << "12.5"
+                                 << "";
+    QTest::newRow("second separator") << vtFloat << "1.2.3"
+                                      << "1.23"
+                                      << ".";
+    QTest::newRow("second exponent") << vtFloat << "1e3E4"
+                                     << "1e34"
+                                     << "E";
+    QTest::newRow("signs anywhere") << vtFloat << "1-2+"
+                                    << "1-2+"
+                                    << "";
+    QTest::newRow("separator in integer") << vtInteger << "12.5"
+                                          << "125"
+                                          << ".";
+    QTest::newRow("exponent in integer") << vtInteger << "1e3"
+                                         << "13"
+                                         << "e";
+    QTest::newRow("letters and blank") << vtFloat << "a b"
+                                       << ""
+                                       << "a b";
+    QTest::newRow("hex prefix") << vtInteger << "$FF"
+                                << ""
+                                << "$FF";
   }
   void typing() {
     QFETCH_GLOBAL(QChar, decimal);
@@ -213,7 +229,8 @@ private slots:
     QTest::keyClick(&f, Qt::Key_1);
     QTest::keyClick(&f, Qt::Key(key), Qt::KeypadModifier);
     QTest::keyClick(&f, Qt::Key_5);
-    QCOMPARE(f.text(), typesSeparator ? QStringLiteral("1") + decimal + u'5' : QStringLiteral("15"));
+    QCOMPARE(f.text(),
+             typesSeparator ? QStringLiteral("1") + decimal + u'5' : QStringLiteral("15"));
     QCOMPARE(beeps.count(), typesSeparator ? 0 : 1);
   }
 
@@ -223,8 +240,8 @@ private slots:
     vx::TRxSpinEdit f(regional);
     f.clear();
     QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
-    sendText(&f, QString(QChar(0x0663)));         // ARABIC-INDIC DIGIT THREE
-    sendText(&f, QString(QChar(0xFF13)));         // FULLWIDTH DIGIT THREE
+    sendText(&f, QString(QChar(0x0663)));           // ARABIC-INDIC DIGIT THREE
+    sendText(&f, QString(QChar(0xFF13)));           // FULLWIDTH DIGIT THREE
     sendText(&f, QString::fromUtf8("\U0001D7D1"));  // a mathematical digit, a surrogate pair
     QCOMPARE(f.text(), QString());
     QCOMPARE(beeps.count(), 3);

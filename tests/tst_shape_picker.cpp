@@ -35,11 +35,12 @@ struct Untouched {
   double tank[8];
 
   explicit Untouched(const TMainFrm &w)
-      : texts{w.ValueA->text(),   w.ValueB->text(),   w.ValueC->text(),  w.ValueD->text(),
-              w.VAquaBox->text(), w.VGrBox->text(),   w.BugerBox->text(), w.Co2Box->text(),
-              w.TempWBox->text(), w.PodVBox->text(),  w.Co2Panel->text()},
+      : texts{w.ValueA->text(),   w.ValueB->text(),  w.ValueC->text(),   w.ValueD->text(),
+              w.VAquaBox->text(), w.VGrBox->text(),  w.BugerBox->text(), w.Co2Box->text(),
+              w.TempWBox->text(), w.PodVBox->text(), w.Co2Panel->text()},
         tank{w.TankState.DimA,   w.TankState.DimB,     w.TankState.DimC,     w.TankState.DimD,
-             w.TankState.WaterH, w.TankState.BaseArea, w.TankState.LightLen, w.TankState.LightWid} {}
+             w.TankState.WaterH, w.TankState.BaseArea, w.TankState.LightLen, w.TankState.LightWid} {
+  }
 
   bool operator==(const Untouched &other) const {
     return texts == other.texts && std::equal(std::begin(tank), std::end(tank), other.tank);
@@ -60,8 +61,7 @@ constexpr bool kAddressSanitizer = false;
 
 long residentBytes() {
   QFile statm(QStringLiteral("/proc/self/statm"));
-  if (!statm.open(QIODevice::ReadOnly))
-    return -1;
+  if (!statm.open(QIODevice::ReadOnly)) return -1;
   const QList<QByteArray> fields = statm.readAll().split(' ');
   return fields.size() > 1 ? fields[1].toLong() * sysconf(_SC_PAGESIZE) : -1;
 }
@@ -322,8 +322,7 @@ void TestShapePicker::picked_drawing_lands_one_pixel_lower_right() {
       const bool margin = x == 0 || y == 0 || x == shown.width() - 1 || y == shown.height() - 1;
       const QColor expected = margin ? face : offered.pixelColor(x - 1, y - 1);
       QVERIFY2(here == expected, qPrintable(QStringLiteral("at %1,%2").arg(x).arg(y)));
-      if (shape == 0 && !margin)
-        QCOMPARE(here, startUp.pixelColor(x - 1, y - 1));
+      if (shape == 0 && !margin) QCOMPARE(here, startUp.pixelColor(x - 1, y - 1));
     }
   }
 }
@@ -362,16 +361,12 @@ void TestShapePicker::replaced_picture_is_released() {
 
 void TestShapePicker::many_picks_keep_memory_flat() {
   // The sanitizer holds freed memory back on purpose, and finds leaks itself.
-  if (kAddressSanitizer)
-    QSKIP("resident size means nothing under AddressSanitizer");
-  if (residentBytes() < 0)
-    QSKIP("no /proc/self/statm here");
+  if (kAddressSanitizer) QSKIP("resident size means nothing under AddressSanitizer");
+  if (residentBytes() < 0) QSKIP("no /proc/self/statm here");
   // Warm up caches and the allocator before taking the baseline.
-  for (int i = 0; i < 200; ++i)
-    picker().SetType(shapeButton(i % 6));
+  for (int i = 0; i < 200; ++i) picker().SetType(shapeButton(i % 6));
   const long before = residentBytes();
-  for (int i = 0; i < 10000; ++i)
-    picker().SetType(shapeButton(i % 6));
+  for (int i = 0; i < 10000; ++i) picker().SetType(shapeButton(i % 6));
   const long grown = residentBytes() - before;
   // A kept bitmap would cost 80 kB a pick, 800 MB in all.
   QVERIFY2(grown < 16L * 1024 * 1024, qPrintable(QString::number(grown)));

@@ -29,13 +29,20 @@ struct Letter {
 
 // Glyph boxes of every dimension letter.
 const QList<Letter> kLetters = {
-    {0, QRect(QPoint(90, 78), QPoint(100, 89)), true},    {0, QRect(QPoint(172, 51), QPoint(181, 62)), true},
-    {1, QRect(QPoint(92, 15), QPoint(101, 26)), true},    {1, QRect(QPoint(89, 79), QPoint(99, 90)), true},
-    {1, QRect(QPoint(171, 52), QPoint(180, 63)), true},   {1, QRect(QPoint(37, 43), QPoint(46, 54)), true},
-    {2, QRect(QPoint(118, 11), QPoint(127, 22)), true},   {2, QRect(QPoint(169, 36), QPoint(179, 47)), true},
-    {2, QRect(QPoint(73, 41), QPoint(82, 52)), true},     {3, QRect(QPoint(138, 31), QPoint(148, 42)), false},
-    {3, QRect(QPoint(162, 81), QPoint(171, 92)), false},  {3, QRect(QPoint(96, 72), QPoint(105, 83)), true},
-    {4, QRect(QPoint(138, 31), QPoint(148, 42)), false},  {4, QRect(QPoint(107, 50), QPoint(116, 61)), true},
+    {0, QRect(QPoint(90, 78), QPoint(100, 89)), true},
+    {0, QRect(QPoint(172, 51), QPoint(181, 62)), true},
+    {1, QRect(QPoint(92, 15), QPoint(101, 26)), true},
+    {1, QRect(QPoint(89, 79), QPoint(99, 90)), true},
+    {1, QRect(QPoint(171, 52), QPoint(180, 63)), true},
+    {1, QRect(QPoint(37, 43), QPoint(46, 54)), true},
+    {2, QRect(QPoint(118, 11), QPoint(127, 22)), true},
+    {2, QRect(QPoint(169, 36), QPoint(179, 47)), true},
+    {2, QRect(QPoint(73, 41), QPoint(82, 52)), true},
+    {3, QRect(QPoint(138, 31), QPoint(148, 42)), false},
+    {3, QRect(QPoint(162, 81), QPoint(171, 92)), false},
+    {3, QRect(QPoint(96, 72), QPoint(105, 83)), true},
+    {4, QRect(QPoint(138, 31), QPoint(148, 42)), false},
+    {4, QRect(QPoint(107, 50), QPoint(116, 61)), true},
     {5, QRect(QPoint(139, 44), QPoint(149, 55)), false},
 };
 
@@ -51,14 +58,19 @@ std::vector<bool> background(const QImage &image) {
   const int w = image.width();
   std::vector<bool> reached(static_cast<size_t>(w * image.height()), false);
   std::vector<QPoint> pending;
-  for (int x = 0; x < w; ++x) pending.insert(pending.end(), {QPoint(x, 0), QPoint(x, image.height() - 1)});
-  for (int y = 0; y < image.height(); ++y) pending.insert(pending.end(), {QPoint(0, y), QPoint(w - 1, y)});
+  for (int x = 0; x < w; ++x)
+    pending.insert(pending.end(), {QPoint(x, 0), QPoint(x, image.height() - 1)});
+  for (int y = 0; y < image.height(); ++y)
+    pending.insert(pending.end(), {QPoint(0, y), QPoint(w - 1, y)});
   while (!pending.empty()) {
     const QPoint p = pending.back();
     pending.pop_back();
-    if (!image.valid(p) || reached[static_cast<size_t>(p.y() * w + p.x())] || image.pixel(p) != kWhite) continue;
+    if (!image.valid(p) || reached[static_cast<size_t>(p.y() * w + p.x())] ||
+        image.pixel(p) != kWhite)
+      continue;
     reached[static_cast<size_t>(p.y() * w + p.x())] = true;
-    pending.insert(pending.end(), {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
+    pending.insert(pending.end(),
+                   {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
   }
   return reached;
 }
@@ -94,10 +106,13 @@ private slots:
         const Letter *letter = letterAt(shape, {x, y});
         const QByteArray where = QStringLiteral("%1,%2").arg(x).arg(y).toLatin1();
         if (c == kWhite && !outside[static_cast<size_t>(y * picture.width() + x)])
-          QVERIFY2(letter && !letter->overWater, "enclosed white: " + where);  // only a letter's counter
+          QVERIFY2(letter && !letter->overWater,
+                   "enclosed white: " + where);  // only a letter's counter
         if (c == kCyan)
-          for (const QPoint n : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
-            QVERIFY2(!picture.valid(n) || picture.pixel(n) != kWhite, "water meets background: " + where);
+          for (const QPoint n :
+               {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
+            QVERIFY2(!picture.valid(n) || picture.pixel(n) != kWhite,
+                     "water meets background: " + where);
         if (isPure(c)) continue;
         QVERIFY2(letter, "half-tone outside the letters: " + where);
         QVERIFY2(letter->overWater ? qRed(c) == 0 && qGreen(c) == qBlue(c)
@@ -112,7 +127,8 @@ private slots:
       const QImage picture = shapePicture(l.shape);
       const auto inked = [&](int y) {
         int n = 0;
-        for (int x = l.box.left(); x <= l.box.right(); ++x) n += picture.pixel(x, y) != picture.pixel(l.box.left() - 1, y);
+        for (int x = l.box.left(); x <= l.box.right(); ++x)
+          n += picture.pixel(x, y) != picture.pixel(l.box.left() - 1, y);
         return n;
       };
       int shades = 0;
@@ -254,11 +270,14 @@ private slots:
         if (c == kWhite && !outside[static_cast<size_t>(y * picture.width() + x)])
           QVERIFY2(letter && !letter->overWater, "enclosed white: " + where);
         if (c == kCyan)
-          for (const QPoint n : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
-            QVERIFY2(!picture.valid(n) || picture.pixel(n) != kWhite, "water meets background: " + where);
+          for (const QPoint n :
+               {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
+            QVERIFY2(!picture.valid(n) || picture.pixel(n) != kWhite,
+                     "water meets background: " + where);
         if (!isPure(c)) QVERIFY2(letter, "half-tone outside the letters: " + where);
         if (x % 2 == 0 && y % 2 == 0) {
-          const QRgb right = picture.pixel(x + 1, y), below = picture.pixel(x, y + 1), diagonal = picture.pixel(x + 1, y + 1);
+          const QRgb right = picture.pixel(x + 1, y), below = picture.pixel(x, y + 1),
+                     diagonal = picture.pixel(x + 1, y + 1);
           mixedBlocks += c != right || c != below || c != diagonal;
         }
       }
@@ -287,7 +306,8 @@ private slots:
     QFETCH(int, bottomEdge);
     const QImage picture = shapePicture(shape, 2);
     const int left = 2 * x;
-    for (const auto &[tip, down] : {std::pair{2 * topEdge + 2, 1}, std::pair{2 * bottomEdge - 1, -1}}) {
+    for (const auto &[tip, down] :
+         {std::pair{2 * topEdge + 2, 1}, std::pair{2 * bottomEdge - 1, -1}}) {
       for (int row = 0; row < 18; ++row) {
         const int y = tip + row * down;
         const int half = row / 2;
@@ -336,14 +356,16 @@ private slots:
     QFETCH(int, size);
     const QIcon icon = windowIcon();
     QVERIFY(icon.availableSizes().contains(QSize(size, size)));
-    const QImage image = icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image =
+        icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(image.size(), QSize(size, size));
     const QImage base = windowIconImage();
     const QRgb darkGreen = qRgb(0, 128, 0), brightGreen = qRgb(0, 255, 0), red = qRgb(255, 0, 0);
     if (size % 32 == 0) {
       const int factor = size / 32;
       for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) QCOMPARE(image.pixel(x, y), base.pixel(x / factor, y / factor));
+        for (int x = 0; x < size; ++x)
+          QCOMPARE(image.pixel(x, y), base.pixel(x / factor, y / factor));
     } else if (size > 32) {
       QSet<QRgb> colours;
       for (int y = 0; y < size; ++y)

@@ -65,10 +65,10 @@ private slots:
     QTest::addColumn<QPoint>("up");
     QTest::addColumn<QPoint>("upPressed");
     QTest::addColumn<QPoint>("down");
-    QTest::newRow("18: 1.5 and 10.5 round to even") << 18 << QPoint(3, 3) << QPoint(4, 4)
-                                                    << QPoint(9, 9);
-    QTest::newRow("14: 0.5 and 7.5 round to even") << 14 << QPoint(1, 1) << QPoint(2, 2)
-                                                   << QPoint(7, 7);
+    QTest::newRow("18: 1.5 and 10.5 round to even")
+        << 18 << QPoint(3, 3) << QPoint(4, 4) << QPoint(9, 9);
+    QTest::newRow("14: 0.5 and 7.5 round to even")
+        << 14 << QPoint(1, 1) << QPoint(2, 2) << QPoint(7, 7);
     QTest::newRow("17: no ties") << 17 << QPoint(2, 2) << QPoint(3, 3) << QPoint(9, 9);
   }
   void glyphPositions() {
@@ -126,9 +126,8 @@ private slots:
     QFETCH(SpinHalf, pressed);
     QFETCH(QPoint, pixel);
     QFETCH(QChar, role);
-    const vx::SpinFaceColours colours{QColor(192, 192, 192), QColor(Qt::black),
-                                      QColor(Qt::white), QColor(128, 128, 128),
-                                      QColor(Qt::blue)};
+    const vx::SpinFaceColours colours{QColor(192, 192, 192), QColor(Qt::black), QColor(Qt::white),
+                                      QColor(128, 128, 128), QColor(Qt::blue)};
     const QHash<QChar, QColor> byRole = {{u'F', colours.face},
                                          {u'K', colours.frame},
                                          {u'H', colours.highlight},
@@ -158,9 +157,8 @@ private slots:
     QFETCH(qreal, ratio);
     QFETCH(int, side);
     QFETCH(int, factor);
-    const vx::SpinFaceColours colours{QColor(192, 192, 192), QColor(Qt::black),
-                                      QColor(Qt::white), QColor(128, 128, 128),
-                                      QColor(Qt::blue)};
+    const vx::SpinFaceColours colours{QColor(192, 192, 192), QColor(Qt::black), QColor(Qt::white),
+                                      QColor(128, 128, 128), QColor(Qt::blue)};
     for (const SpinHalf pressed : {SpinHalf::None, SpinHalf::Up, SpinHalf::Down}) {
       const QImage face =
           vx::paintSpinFace(18, pressed, {vx::spinUpGlyph(), vx::spinDownGlyph()}, colours, ratio);

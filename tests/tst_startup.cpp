@@ -34,15 +34,11 @@ public:
 
 protected:
   bool event(QEvent *e) override {
-    if (e->type() != QEvent::User)
-      return QObject::event(e);
+    if (e->type() != QEvent::User) return QObject::event(e);
     switch (kind) {
-      case 0:
-        throw vx::FloatFaultError(vx::FloatFault::InvalidOperation);
-      case 1:
-        throw std::runtime_error("Disk full");
-      default:
-        throw 1;
+      case 0: throw vx::FloatFaultError(vx::FloatFault::InvalidOperation);
+      case 1: throw std::runtime_error("Disk full");
+      default: throw 1;
     }
   }
 };
@@ -104,8 +100,7 @@ void TestStartup::standard_texts_are_russian() {
   std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
   QStringList texts;
   for (const QAction *action : menu->actions())
-    if (!action->isSeparator())
-      texts << action->text();
+    if (!action->isSeparator()) texts << action->text();
   QVERIFY(!texts.isEmpty());
   for (const QString &text : texts)
     QVERIFY2(std::any_of(text.begin(), text.end(),
@@ -119,11 +114,11 @@ void TestStartup::standard_texts_are_russian() {
 void TestStartup::windows_draw_their_own_face_and_leave_qt_fonts_alone() {
   const char *qtClasses[] = {nullptr, "QMessageBox", "QMenu", "QTipLabel", "QLineEdit"};
   QList<QFont> before;
-  for (const char *name : qtClasses)
-    before << QApplication::font(name);
+  for (const char *name : qtClasses) before << QApplication::font(name);
 
   ApplicationWindows windows(m_regional, m_alerts);
-  for (QWidget *w : {static_cast<QWidget *>(&windows.mainForm()), static_cast<QWidget *>(&windows.picker())}) {
+  for (QWidget *w :
+       {static_cast<QWidget *>(&windows.mainForm()), static_cast<QWidget *>(&windows.picker())}) {
     const QFontInfo drawn(w->font());
     QCOMPARE(drawn.family(), QStringLiteral("Liberation Sans"));
     QCOMPARE(drawn.pixelSize(), 11);

@@ -60,16 +60,16 @@ private slots:
     QTest::newRow("bevelled") << 1 << QList<double>{80, 30, 100, 50} << 46.510000000000005
                               << 232.55000000000002558L << 48.8355000000000053738L
                               << QList<double>{4.9, 9.9};
-    QTest::newRow("vision rectangle") << 2 << QList<double>{30, 50, 100, 0} << 41.910000000000004
-                                      << 209.550000000000018474L << 44.0055000000000038803L
-                                      << QList<double>{4.9, 9.9};
+    QTest::newRow("vision rectangle")
+        << 2 << QList<double>{30, 50, 100, 0} << 41.910000000000004 << 209.550000000000018474L
+        << 44.0055000000000038803L << QList<double>{4.9, 9.9};
     QTest::newRow("triangular") << 3 << QList<double>{60, 20, 50, 0} << 22.723020184167421
                                 << 113.615100920837104326L << 23.8591711933757919094L
                                 << QList<double>{};
     // In double arithmetic this area comes out one bit lower.
-    QTest::newRow("vision triangle") << 4 << QList<double>{60, 55, 0, 0} << 24.236451951138356
-                                     << 121.182259755691781322L << 25.448274548695274078L
-                                     << QList<double>{};
+    QTest::newRow("vision triangle")
+        << 4 << QList<double>{60, 55, 0, 0} << 24.236451951138356 << 121.182259755691781322L
+        << 25.448274548695274078L << QList<double>{};
     QTest::newRow("hexagonal") << 5 << QList<double>{40, 0, 0, 0} << 39.516739174683934
                                << 197.583695873419671329L << 41.4925761334181309771L
                                << QList<double>{};
@@ -144,12 +144,12 @@ private slots:
                                  << 38.6100000000000005071L;
     QTest::newRow("bevelled") << 1 << QList<double>{7.9, 2.9, 9.9, 4.9, 11.172287142747452}
                               << 46.5100000000000048141L;
-    QTest::newRow("vision rectangle") << 2 << QList<double>{2.9, 4.9, 9.9, -0.1, 4.1012193308819755}
-                                      << 41.910000000000003556L;
+    QTest::newRow("vision rectangle")
+        << 2 << QList<double>{2.9, 4.9, 9.9, -0.1, 4.1012193308819755} << 41.910000000000003556L;
     QTest::newRow("triangular") << 3 << QList<double>{5.9, 1.9, 4.9, -0.1, 8.3438600180012621}
                                 << 22.7230201841674213457L;
-    QTest::newRow("vision triangle") << 4 << QList<double>{5.9, 5.4, -0.1, -0.1, 8.3438600180012621}
-                                     << 24.2364519511383553433L;
+    QTest::newRow("vision triangle")
+        << 4 << QList<double>{5.9, 5.4, -0.1, -0.1, 8.3438600180012621} << 24.2364519511383553433L;
     QTest::newRow("hexagonal") << 5 << QList<double>{3.9, -0.1, -0.1, -0.1, 5.5154328932550705}
                                << 39.5167391746839336518L;
   }
@@ -159,10 +159,9 @@ private slots:
     QFETCH(QList<double>, inner);
     QFETCH(long double, area);
     using vx::Extended;
-    const auto result =
-        vx::shapeArea(shape, {Extended::widen(inner[0]), Extended::widen(inner[1]),
-                              Extended::widen(inner[2]), Extended::widen(inner[3]),
-                              Extended::widen(inner[4])});
+    const auto result = vx::shapeArea(
+        shape, {Extended::widen(inner[0]), Extended::widen(inner[1]), Extended::widen(inner[2]),
+                Extended::widen(inner[3]), Extended::widen(inner[4])});
     QVERIFY(result);
     QCOMPARE(result->baseArea.raw(), area);
   }
@@ -192,8 +191,8 @@ private slots:
     const vx::Extended A = 10;
     const vx::Extended edge = vx::Extended(0.7071L) * A;
     QVERIFY(!vx::shapeArea(vx::VisionTriangular, {A, edge, 0, 0, 0}));
-    const auto above = vx::shapeArea(vx::VisionTriangular,
-                                     {A, std::nextafter(edge.raw(), 100.0L), 0, 0, 0});
+    const auto above =
+        vx::shapeArea(vx::VisionTriangular, {A, std::nextafter(edge.raw(), 100.0L), 0, 0, 0});
     QVERIFY(above);
     QVERIFY(above->baseArea > 50 && above->baseArea < vx::Extended(50.000001L));
     // Below 1/√2·A but above 0.7071·A still passes: the constant is the decimal.
@@ -250,7 +249,8 @@ private slots:
     vx::TankState state;
     state.AquaType = 5;
     vx::calculateVolume(state, {a, b, c, d, glass, water, soil, volume, soilWeight}, errors);
-    QCOMPARE(log, (QStringList{"A", "glass", "B", "glass", "C", "glass", "D", "glass", "water", "soil"}));
+    QCOMPARE(log, (QStringList{"A", "glass", "B", "glass", "C", "glass", "D", "glass", "water",
+                               "soil"}));
   }
 };
 

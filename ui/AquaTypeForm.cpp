@@ -16,8 +16,8 @@ namespace {
 // X11 a dialog without a parent is made transient for the whole program and
 // would stay stuck above the main window, where the user should be able to
 // bring the main window to the front.
-constexpr Qt::WindowFlags kPickerFrame = Qt::Window | Qt::CustomizeWindowHint |
-                                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+constexpr Qt::WindowFlags kPickerFrame =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
 }  // namespace
 
@@ -57,8 +57,7 @@ void TAquaTypeFrm::showEvent(QShowEvent *event) {
 
 void TAquaTypeFrm::SetType(QObject *Sender) {
   auto *picture = qobject_cast<PictureControl *>(Sender);
-  if (!picture || !MainFrm)
-    return;
+  if (!picture || !MainFrm) return;
   MainFrm->applyShape(picture->tag());
   close();
 }

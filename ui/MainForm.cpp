@@ -34,12 +34,9 @@ struct Co2Look {
 
 Co2Look co2Look(vx::Co2Rating rating) {
   switch (rating) {
-    case vx::Co2Rating::Deficiency:
-      return {QColor(0, 255, 255), QStringLiteral("Недостаток")};
-    case vx::Co2Rating::Normal:
-      return {QColor(0, 255, 0), QStringLiteral("Норма")};
-    case vx::Co2Rating::Excess:
-      break;
+    case vx::Co2Rating::Deficiency: return {QColor(0, 255, 255), QStringLiteral("Недостаток")};
+    case vx::Co2Rating::Normal: return {QColor(0, 255, 0), QStringLiteral("Норма")};
+    case vx::Co2Rating::Excess: break;
   }
   return {QColor(255, 255, 0), QStringLiteral("Избыток")};
 }
@@ -86,8 +83,7 @@ void TMainFrm::wireHandlers() {
                  [this] { Co2Calc(Co2CalcBtn); });
   connectGuarded(TempCalcBtn, &QPushButton::clicked, this, m_alerts,
                  [this] { TempCalc(TempCalcBtn); });
-  connectGuarded(GhCalcBtn, &QPushButton::clicked, this, m_alerts,
-                 [this] { GhCalc(GhCalcBtn); });
+  connectGuarded(GhCalcBtn, &QPushButton::clicked, this, m_alerts, [this] { GhCalc(GhCalcBtn); });
   connectGuarded(AquaImage, &PictureControl::clicked, this, m_alerts,
                  [this] { AquaTypeShow(AquaImage); });
 }
@@ -97,8 +93,7 @@ void TMainFrm::showEvent(QShowEvent *event) {
   m_placer->placeAtShowing(FramePlacer::Rule::KeepInside);
   // Only the first showing: a window restored from the task bar is shown
   // again, and must not recompute what the user has been looking at.
-  if (m_initDone)
-    return;
+  if (m_initDone) return;
   m_initDone = true;
   runGuarded(m_alerts, [this] { Init(this); });
 }
@@ -114,18 +109,17 @@ void TMainFrm::Init(QObject * /*Sender*/) {
 }
 
 void TMainFrm::VolumeCalc(QObject * /*Sender*/) {
-  vx::calculateVolume(TankState,
-                      {*ValueA, *ValueB, *ValueC, *ValueD, *TstBox, *HwaterBox, *HgrBox,
-                       *VAquaBox, *VGrBox},
-                      m_alerts);
+  vx::calculateVolume(
+      TankState,
+      {*ValueA, *ValueB, *ValueC, *ValueD, *TstBox, *HwaterBox, *HgrBox, *VAquaBox, *VGrBox},
+      m_alerts);
 }
 
 std::optional<int> TMainFrm::chosenReflector() const {
   // The list's current index trails the typed text in an editable box, so the
   // text decides; one that names no reflector has no factor at all.
   const int index = RefBox->findText(RefBox->currentText(), Qt::MatchFixedString);
-  if (index < 0)
-    return std::nullopt;
+  if (index < 0) return std::nullopt;
   return index;
 }
 
@@ -178,8 +172,7 @@ void TMainFrm::applyShape(int shapeCode) {
 }
 
 void TMainFrm::AquaTypeShow(QObject * /*Sender*/) {
-  if (!AquaTypeFrm)
-    return;
+  if (!AquaTypeFrm) return;
   // The one picker, shown modelessly, or only brought to the front when it is
   // already up; the window manager may have minimised it meanwhile.
   AquaTypeFrm->setWindowState(AquaTypeFrm->windowState() & ~Qt::WindowMinimized);

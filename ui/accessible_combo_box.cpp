@@ -12,26 +12,20 @@ QComboBox *AccessibleComboBox::comboBox() const { return static_cast<QComboBox *
 
 QList<QWidget *> AccessibleComboBox::parts() const {
   QList<QWidget *> list;
-  if (QAbstractItemView *view = comboBox()->view())
-    list.append(view);
-  if (QLineEdit *line = comboBox()->lineEdit())
-    list.append(line);
+  if (QAbstractItemView *view = comboBox()->view()) list.append(view);
+  if (QLineEdit *line = comboBox()->lineEdit()) list.append(line);
   return list;
 }
 
 QString AccessibleComboBox::text(QAccessible::Text t) const {
   switch (t) {
     case QAccessible::Name:
-      if (!comboBox()->accessibleName().isEmpty())
-        return comboBox()->accessibleName();
-      if (auto *box = qobject_cast<QGroupBox *>(comboBox()->parentWidget()))
-        return box->title();
+      if (!comboBox()->accessibleName().isEmpty()) return comboBox()->accessibleName();
+      if (auto *box = qobject_cast<QGroupBox *>(comboBox()->parentWidget())) return box->title();
       return comboBox()->currentText();
     case QAccessible::Value:
-      return comboBox()->isEditable() ? comboBox()->lineEdit()->text()
-                                      : comboBox()->currentText();
-    default:
-      return QAccessibleWidget::text(t);
+      return comboBox()->isEditable() ? comboBox()->lineEdit()->text() : comboBox()->currentText();
+    default: return QAccessibleWidget::text(t);
   }
 }
 
@@ -49,8 +43,7 @@ int AccessibleComboBox::childCount() const { return int(parts().size()); }
 
 QAccessibleInterface *AccessibleComboBox::child(int index) const {
   const QList<QWidget *> list = parts();
-  if (index < 0 || index >= list.size())
-    return nullptr;
+  if (index < 0 || index >= list.size()) return nullptr;
   return QAccessible::queryAccessibleInterface(list.at(index));
 }
 
@@ -58,9 +51,7 @@ int AccessibleComboBox::indexOfChild(const QAccessibleInterface *child) const {
   return child ? int(parts().indexOf(child->object())) : -1;
 }
 
-QStringList AccessibleComboBox::actionNames() const {
-  return {showMenuAction(), pressAction()};
-}
+QStringList AccessibleComboBox::actionNames() const { return {showMenuAction(), pressAction()}; }
 
 void AccessibleComboBox::doAction(const QString &actionName) {
   if (actionName != showMenuAction() && actionName != pressAction())

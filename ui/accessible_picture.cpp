@@ -15,16 +15,13 @@ QString AccessiblePicture::text(QAccessible::Text t) const {
     case QAccessible::Name:
       // The main window's picture sits in the tank group, whose caption would
       // otherwise name it; its tooltip says what pressing it does.
-      if (widget()->accessibleName().isEmpty() && !tip.isEmpty())
-        return tip;
+      if (widget()->accessibleName().isEmpty() && !tip.isEmpty()) return tip;
       break;
     case QAccessible::Description:
       // Qt describes a widget by its tooltip; said once as the name is enough.
-      if (widget()->accessibleDescription().isEmpty() && tip == text(QAccessible::Name))
-        return {};
+      if (widget()->accessibleDescription().isEmpty() && tip == text(QAccessible::Name)) return {};
       break;
-    default:
-      break;
+    default: break;
   }
   return QAccessibleWidget::text(t);
 }
@@ -34,8 +31,7 @@ QStringList AccessiblePicture::actionNames() const {
 }
 
 void AccessiblePicture::doAction(const QString &actionName) {
-  if (actionName != pressAction())
-    return QAccessibleWidget::doAction(actionName);
+  if (actionName != pressAction()) return QAccessibleWidget::doAction(actionName);
   // Later, from the event loop, as a click would come: what a click starts
   // may open a modal box or close the picker, and the screen reader waits
   // for this call to return.

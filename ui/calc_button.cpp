@@ -21,8 +21,7 @@ QColor CalcButton::captionColour() const {
 
 void CalcButton::changeEvent(QEvent *event) {
   QPushButton::changeEvent(event);
-  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
-    followFace();
+  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) followFace();
 }
 
 void CalcButton::resizeEvent(QResizeEvent *event) {

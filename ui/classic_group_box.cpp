@@ -9,7 +9,8 @@ constexpr int kCaptionLeft = 8;
 constexpr int kCaptionPadding = 2;  // clears the frame line either side of the caption
 }  // namespace
 
-ClassicGroupBox::ClassicGroupBox(const QString &title, QWidget *parent) : QGroupBox(title, parent) {}
+ClassicGroupBox::ClassicGroupBox(const QString &title, QWidget *parent)
+    : QGroupBox(title, parent) {}
 
 void ClassicGroupBox::paintEvent(QPaintEvent * /*event*/) {
   QPainter painter(this);
@@ -20,8 +21,7 @@ void ClassicGroupBox::paintEvent(QPaintEvent * /*event*/) {
   qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(),
                  /*sunken=*/true, /*lineWidth=*/1, /*midLineWidth=*/0);
 
-  if (title().isEmpty())
-    return;
+  if (title().isEmpty()) return;
   const QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionPadding,
                       metrics.height());
   painter.fillRect(caption, palette().brush(backgroundRole()));

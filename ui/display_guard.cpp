@@ -25,8 +25,7 @@ QList<HeldMessage> *heldMessages = nullptr;
 QtMessageHandler previousHandler = nullptr;
 
 [[noreturn]] void exitForWantOfDisplay() {
-  const QByteArray line =
-      missingDisplayMessage(DisplayEnvironment::current()).toLocal8Bit() + '\n';
+  const QByteArray line = missingDisplayMessage(DisplayEnvironment::current()).toLocal8Bit() + '\n';
   std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
   std::fflush(stderr);
   // Not exit(): the application object is half built, and its static
@@ -35,8 +34,7 @@ QtMessageHandler previousHandler = nullptr;
 }
 
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text) {
-  if (type == QtFatalMsg)
-    exitForWantOfDisplay();
+  if (type == QtFatalMsg) exitForWantOfDisplay();
   const std::lock_guard lock(heldMutex);
   if (heldMessages)
     heldMessages->append({type, QByteArray(context.category), context.category != nullptr, text});
@@ -61,15 +59,13 @@ QString missingDisplayMessage(const DisplayEnvironment &env) {
   for (const QString &entry : env.platform.split(u';', Qt::SkipEmptyParts))
     tried << entry.section(u':', 0, 0).trimmed();
   if (tried.isEmpty()) {
-    if (env.sessionType == u"wayland")
-      tried << QStringLiteral("wayland");
+    if (env.sessionType == u"wayland") tried << QStringLiteral("wayland");
     tried << QStringLiteral("xcb");
   }
 
   QStringList reasons;
-  const bool onlyDisplays = std::all_of(tried.cbegin(), tried.cend(), [](const QString &p) {
-    return p == u"xcb" || isWayland(p);
-  });
+  const bool onlyDisplays = std::all_of(
+      tried.cbegin(), tried.cend(), [](const QString &p) { return p == u"xcb" || isWayland(p); });
   if (onlyDisplays && env.x11Display.isEmpty() && env.wayland.isEmpty()) {
     reasons << QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
   } else {

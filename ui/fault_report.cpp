@@ -8,14 +8,12 @@
 #include "ui/alerts.h"
 
 QString withFullStop(const QString &message) {
-  if (!message.isEmpty() && message.back().unicode() > u'.')
-    return message + u'.';
+  if (!message.isEmpty() && message.back().unicode() > u'.') return message + u'.';
   return message;
 }
 
 void showFaultReport(Alerts &alerts, const QString &message) {
-  if (QWidget *grabber = QWidget::mouseGrabber())
-    grabber->releaseMouse();
+  if (QWidget *grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
 
   // Either may be gone by the time the box closes.
   QPointer<QWidget> active = QApplication::activeWindow();
@@ -25,8 +23,7 @@ void showFaultReport(Alerts &alerts, const QString &message) {
 
   if (active) {
     active->activateWindow();
-    if (focus)
-      focus->setFocus(Qt::OtherFocusReason);
+    if (focus) focus->setFocus(Qt::OtherFocusReason);
   }
 }
 

@@ -46,24 +46,21 @@ QGroupBox *makeGroupBox(QWidget *parent, const char *name, const QString &captio
   return box;
 }
 
-vx::TRxSpinEdit *makeEntryBox(const vx::RegionalSettings &regional, QGroupBox *group, const char *name,
-                          int width, const EntrySettings &settings) {
+vx::TRxSpinEdit *makeEntryBox(const vx::RegionalSettings &regional, QGroupBox *group,
+                              const char *name, int width, const EntrySettings &settings) {
   auto *field = new vx::TRxSpinEdit(regional, group);
   field->setObjectName(QString::fromLatin1(name));
   field->setGeometry(kFieldLeft, kFieldTop, width, kFieldHeight);
-  if (settings.decimal)
-    field->setDecimal(*settings.decimal);
-  if (settings.increment)
-    field->setIncrement(*settings.increment);
-  if (settings.valueType)
-    field->setValueType(*settings.valueType);
-  if (settings.value)
-    field->setValue(*settings.value);
+  if (settings.decimal) field->setDecimal(*settings.decimal);
+  if (settings.increment) field->setIncrement(*settings.increment);
+  if (settings.valueType) field->setValueType(*settings.valueType);
+  if (settings.value) field->setValue(*settings.value);
   return field;
 }
 
-vx::TCurrencyEdit *makeResultBox(const vx::RegionalSettings &regional, QGroupBox *group, const char *name,
-                             int width, int decimalPlaces, const QString &displayFormat) {
+vx::TCurrencyEdit *makeResultBox(const vx::RegionalSettings &regional, QGroupBox *group,
+                                 const char *name, int width, int decimalPlaces,
+                                 const QString &displayFormat) {
   auto *field = new vx::TCurrencyEdit(regional, group);
   field->setObjectName(QString::fromLatin1(name));
   // The field keeps the height it is given, whatever its bold font would ask.

@@ -42,11 +42,12 @@ struct EntrySettings {
 };
 
 // Each field sits alone in a small captioned group box, at (8, 16).
-vx::TRxSpinEdit *makeEntryBox(const vx::RegionalSettings &regional, QGroupBox *group, const char *name,
-                          int width, const EntrySettings &settings);
+vx::TRxSpinEdit *makeEntryBox(const vx::RegionalSettings &regional, QGroupBox *group,
+                              const char *name, int width, const EntrySettings &settings);
 
-vx::TCurrencyEdit *makeResultBox(const vx::RegionalSettings &regional, QGroupBox *group, const char *name,
-                             int width, int decimalPlaces, const QString &displayFormat);
+vx::TCurrencyEdit *makeResultBox(const vx::RegionalSettings &regional, QGroupBox *group,
+                                 const char *name, int width, int decimalPlaces,
+                                 const QString &displayFormat);
 
 // A tank picture at (8, 16) of its box, 200 x 100, with the display settings
 // every shape picture shares: it takes its picture's size, centres a smaller

@@ -37,11 +37,8 @@ bool FramePlacer::eventFilter(QObject *watched, QEvent *event) {
         // The window manager has just framed, moved or focused the window.
         settle();
         break;
-      case QEvent::Hide:
-        m_awaitingFrame = false;
-        break;
-      default:
-        break;
+      case QEvent::Hide: m_awaitingFrame = false; break;
+      default: break;
     }
   }
   return QObject::eventFilter(watched, event);
@@ -50,8 +47,7 @@ bool FramePlacer::eventFilter(QObject *watched, QEvent *event) {
 void FramePlacer::settle() {
   // Until the frame is known, a move places the client area, not the frame
   // (and without a window manager it never will be known).
-  if (frameMargins().isNull())
-    return;
+  if (frameMargins().isNull()) return;
   const QPoint wanted = target();
   if (m_window->pos() == wanted || ++m_corrections > kMaxCorrections) {
     m_awaitingFrame = false;  // from here on only the user moves it
@@ -62,8 +58,7 @@ void FramePlacer::settle() {
 
 QPoint FramePlacer::target() const {
   const QScreen *screen = targetScreen();
-  if (!screen)
-    return m_window->pos();
+  if (!screen) return m_window->pos();
   const QMargins frame = frameMargins();
   const QRect available = screen->availableGeometry();
   return m_rule == Rule::Centre ? frameCentredIn(m_window->size(), frame, available)
@@ -71,8 +66,7 @@ QPoint FramePlacer::target() const {
 }
 
 void FramePlacer::moveTo(QPoint topLeft) {
-  if (m_window->pos() == topLeft)
-    return;
+  if (m_window->pos() == topLeft) return;
   // The move event Qt sends back at once tells nothing yet: only the window
   // manager's answer shows where the window really is.
   m_moving = true;
@@ -95,10 +89,8 @@ QScreen *FramePlacer::targetScreen() const {
     // A place on a screen that has since gone is pulled onto the window's
     // own (Qt moves it to the primary screen then).
     const QRect wantedFrame(m_wanted, m_window->frameGeometry().size());
-    if (QScreen *screen = QGuiApplication::screenAt(wantedFrame.center()))
-      return screen;
+    if (QScreen *screen = QGuiApplication::screenAt(wantedFrame.center())) return screen;
   }
-  if (QScreen *screen = m_window->screen())
-    return screen;
+  if (QScreen *screen = m_window->screen()) return screen;
   return QGuiApplication::primaryScreen();
 }

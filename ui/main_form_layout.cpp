@@ -65,7 +65,8 @@ void TMainFrm::buildTankGroup() {
 }
 
 void TMainFrm::buildLightingGroup() {
-  GroupBox8 = makeGroupBox(this, "GroupBox8", QStringLiteral("Расчет освещения"), {232, 8, 217, 273});
+  GroupBox8 =
+      makeGroupBox(this, "GroupBox8", QStringLiteral("Расчет освещения"), {232, 8, 217, 273});
 
   GroupBox11 = makeGroupBox(GroupBox8, "GroupBox11", QStringLiteral("Требуемый уровень на дне, Lx"),
                             {8, 16, 201, 49});
@@ -74,8 +75,8 @@ void TMainFrm::buildLightingGroup() {
                             QStringLiteral("Расстояние от ламп до воды, см"), {8, 72, 201, 49});
   LampHBox = makeEntryBox(m_regional, GroupBox12, "LampHBox", 185, realEntry(10));
 
-  GroupBox13 = makeGroupBox(GroupBox8, "GroupBox13", QStringLiteral("Тип отражателя"),
-                            {8, 128, 201, 49});
+  GroupBox13 =
+      makeGroupBox(GroupBox8, "GroupBox13", QStringLiteral("Тип отражателя"), {8, 128, 201, 49});
   RefBox = new QComboBox(GroupBox13);
   RefBox->setObjectName(QStringLiteral("RefBox"));
   RefBox->setEditable(true);
@@ -99,8 +100,8 @@ void TMainFrm::buildCo2Group() {
 
   GroupBox16 = makeGroupBox(GroupBox15, "GroupBox16", QStringLiteral("pH"), {8, 16, 201, 49});
   PhBox = makeEntryBox(m_regional, GroupBox16, "PhBox", 185, realEntry(7));
-  GroupBox17 = makeGroupBox(GroupBox15, "GroupBox17", QStringLiteral("kH, нем. грд"),
-                            {8, 72, 201, 49});
+  GroupBox17 =
+      makeGroupBox(GroupBox15, "GroupBox17", QStringLiteral("kH, нем. грд"), {8, 72, 201, 49});
   // Degrees of hardness are whole, but the field still takes a typed fraction.
   KhBox = makeEntryBox(m_regional, GroupBox17, "KhBox", 185,
                        {.decimal = 0, .increment = {}, .valueType = vtFloat, .value = 10});
@@ -116,8 +117,8 @@ void TMainFrm::buildCo2Group() {
 }
 
 void TMainFrm::buildHeaterGroup() {
-  GroupBox18 = makeGroupBox(this, "GroupBox18", QStringLiteral("Расчет обогревателя"),
-                            {456, 8, 217, 217});
+  GroupBox18 =
+      makeGroupBox(this, "GroupBox18", QStringLiteral("Расчет обогревателя"), {456, 8, 217, 217});
 
   GroupBox19 = makeGroupBox(GroupBox18, "GroupBox19", QStringLiteral("Температура в помещении"),
                             {8, 16, 201, 49});
@@ -148,8 +149,8 @@ void TMainFrm::buildHardnessGroup() {
                             QStringLiteral("Жесткость \"подменной\" воды"), {8, 136, 201, 49});
   PodGWBox = makeEntryBox(m_regional, GroupBox25, "PodGWBox", 185, integerEntry({}));
 
-  GroupBox26 = makeGroupBox(GroupBox22, "GroupBox26", QStringLiteral("Объем подмены"),
-                            {8, 195, 201, 46});
+  GroupBox26 =
+      makeGroupBox(GroupBox22, "GroupBox26", QStringLiteral("Объем подмены"), {8, 195, 201, 46});
   PodVBox = makeResultBox(m_regional, GroupBox26, "PodVBox", 177, 0, QStringLiteral("0 %"));
 
   GhCalcBtn = makeCalcButton(GroupBox22, "GhCalcBtn", {8, 248});
@@ -159,12 +160,10 @@ void TMainFrm::chainTabOrder() {
   // Group by group, left to right; the glass thickness comes last in the tank
   // group although it stands above the water height.
   QWidget *const chain[] = {
-      ValueA,      ValueB,       ValueC,      ValueD,     HwaterBox, HgrBox,   TstBox,     VolumeCalcBtn,
-      DnoLightBox, LampHBox,     RefBox,      LightCalcBtn,
-      PhBox,       KhBox,        Co2CalcBtn,
-      TempKBox,    TempAquaBox,  TempCalcBtn,
-      BeginGWBox,  EndGWBox,     PodGWBox,    GhCalcBtn,
+      ValueA,     ValueB,        ValueC,      ValueD,    HwaterBox,   HgrBox,
+      TstBox,     VolumeCalcBtn, DnoLightBox, LampHBox,  RefBox,      LightCalcBtn,
+      PhBox,      KhBox,         Co2CalcBtn,  TempKBox,  TempAquaBox, TempCalcBtn,
+      BeginGWBox, EndGWBox,      PodGWBox,    GhCalcBtn,
   };
-  for (std::size_t i = 1; i < std::size(chain); ++i)
-    QWidget::setTabOrder(chain[i - 1], chain[i]);
+  for (std::size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }

@@ -61,8 +61,7 @@ protected:
             activateWindow();
           });
         break;
-      default:
-        break;
+      default: break;
     }
   }
 
@@ -71,15 +70,13 @@ private:
   // fresh copy would also leave a new entry in Qt's pixmap cache.
   void showOkCentredWithoutIcon() {
     button(QMessageBox::Ok)->setIcon(QIcon());
-    if (auto *buttons = findChild<QDialogButtonBox *>())
-      buttons->setCenterButtons(true);
+    if (auto *buttons = findChild<QDialogButtonBox *>()) buttons->setCenterButtons(true);
   }
 
   // Transient through the window handle, not a parent widget: the box lives
   // on its caller's stack, and the window may be destroyed before it closes.
   void standFor(QWidget *active) {
-    if (!active || !active->windowHandle())
-      return;
+    if (!active || !active->windowHandle()) return;
     winId();  // the box's own window handle, to hang it on
     windowHandle()->setTransientParent(active->windowHandle());
   }
@@ -90,8 +87,9 @@ private:
 }  // namespace
 
 void MessageBoxAlerts::showError(std::string_view utf8Message) {
-  CentredStopBox box(QStringLiteral("Error"),
-                     QString::fromUtf8(utf8Message.data(), static_cast<qsizetype>(utf8Message.size())));
+  CentredStopBox box(
+      QStringLiteral("Error"),
+      QString::fromUtf8(utf8Message.data(), static_cast<qsizetype>(utf8Message.size())));
   box.exec();
 }
 

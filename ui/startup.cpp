@@ -23,8 +23,7 @@ bool installRussianStandardTexts() {
   // windows' language, whatever the user's locale: the windows are Russian.
   // Without the translation installed they stay English, which is no fault.
   const QString name = QStringLiteral("qtbase_ru");
-  if (QCoreApplication::instance()->findChild<QTranslator *>(name))
-    return true;
+  if (QCoreApplication::instance()->findChild<QTranslator *>(name)) return true;
   auto *translator = new QTranslator(QCoreApplication::instance());
   translator->setObjectName(name);
   if (translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&

@@ -13,8 +13,7 @@ char fallbackName[] = "vembrix";
 char *qtArguments[] = {fallbackName, nullptr};
 
 char **programNameOnly(int argc, char **argv) {
-  if (argc > 0 && argv && argv[0])
-    qtArguments[0] = argv[0];
+  if (argc > 0 && argv && argv[0]) qtArguments[0] = argv[0];
   return qtArguments;
 }
 

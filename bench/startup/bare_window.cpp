@@ -54,8 +54,7 @@ void buildPlain(QWidget &window) {
   for (int g = 0; g < 5; ++g) {
     QGroupBox *outer = group(&window, QStringLiteral("Group %1").arg(g + 1),
                              {8 + (g % 3) * 224, g < 3 ? 8 : 288, 217, 273});
-    for (int f = 0; f < 3; ++f)
-      field(outer, 16 + f * 56, 10 * (f + 1));
+    for (int f = 0; f < 3; ++f) field(outer, 16 + f * 56, 10 * (f + 1));
     button(outer, 240);
   }
 }
@@ -94,7 +93,8 @@ void buildFull(QWidget &window, QWidget &second) {
   const auto groups = window.findChildren<QGroupBox *>(Qt::FindDirectChildrenOnly);
   auto *combo = new QComboBox(group(groups[1], QStringLiteral("Field"), {8, 128, 201, 49}));
   combo->setEditable(true);
-  combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")});
+  combo->addItems(
+      {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")});
   combo->setGeometry(8, 16, 185, 21);
   auto *panel = new QLabel(QStringLiteral("Panel"), groups[2]);
   panel->setGeometry(8, 184, 201, 49);
@@ -103,7 +103,8 @@ void buildFull(QWidget &window, QWidget &second) {
   second.setFont(window.font());
   second.setFixedSize(681, 281);
   for (int i = 0; i < 6; ++i) {
-    QGroupBox *box = group(&second, QStringLiteral("Shape"), {8 + (i % 3) * 224, 8 + (i / 3) * 136, 217, 129});
+    QGroupBox *box =
+        group(&second, QStringLiteral("Shape"), {8 + (i % 3) * 224, 8 + (i / 3) * 136, 217, 129});
     (new QLabel(box))->setGeometry(8, 16, 200, 100);
   }
 }

@@ -57,8 +57,7 @@ std::optional<long> windowPid(Display *dpy, Window w, Atom netWmPid) {
   std::optional<long> pid;
   if (status == Success && data && format == 32 && count == 1)
     pid = *reinterpret_cast<long *>(data);  // format 32 is delivered as long
-  if (data)
-    XFree(data);
+  if (data) XFree(data);
   return pid;
 }
 
@@ -71,12 +70,10 @@ double cpuMs(pid_t pid) {
   double ns = 0;
   if (DIR *dir = opendir(tasks.c_str())) {
     while (const dirent *entry = readdir(dir)) {
-      if (entry->d_name[0] == '.')
-        continue;
+      if (entry->d_name[0] == '.') continue;
       std::ifstream schedstat(tasks + "/" + entry->d_name + "/schedstat");
       double runNs = 0;
-      if (schedstat >> runNs)
-        ns += runNs;
+      if (schedstat >> runNs) ns += runNs;
     }
     closedir(dir);
   }
@@ -87,16 +84,14 @@ long residentKb(pid_t pid) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
   std::string line;
   while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0)
-      return std::strtol(line.c_str() + 6, nullptr, 10);
+    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
   return -1;
 }
 
 void endChild(pid_t pid) {
   kill(pid, SIGTERM);
   for (int i = 0; i < 200; ++i) {
-    if (waitpid(pid, nullptr, WNOHANG) == pid)
-      return;
+    if (waitpid(pid, nullptr, WNOHANG) == pid) return;
     usleep(10'000);
   }
   kill(pid, SIGKILL);
@@ -104,8 +99,7 @@ void endChild(pid_t pid) {
 }
 
 int usage() {
-  std::fputs("usage: map_timer [--rss-after-ms N] [--timeout-ms N] -- PROGRAM [ARGS...]\n",
-             stderr);
+  std::fputs("usage: map_timer [--rss-after-ms N] [--timeout-ms N] -- PROGRAM [ARGS...]\n", stderr);
   return 2;
 }
 
@@ -121,8 +115,7 @@ int main(int argc, char **argv) {
       ++i;
       break;
     }
-    if (i + 1 >= argc)
-      return usage();
+    if (i + 1 >= argc) return usage();
     if (arg == "--rss-after-ms")
       rssAfterMs = std::strtol(argv[++i], nullptr, 10);
     else if (arg == "--timeout-ms")
@@ -130,8 +123,7 @@ int main(int argc, char **argv) {
     else
       return usage();
   }
-  if (i >= argc)
-    return usage();
+  if (i >= argc) return usage();
   char **program = argv + i;
 
   Display *dpy = XOpenDisplay(nullptr);
@@ -166,11 +158,9 @@ int main(int argc, char **argv) {
     while (XPending(dpy) > 0) {
       XEvent ev;
       XNextEvent(dpy, &ev);
-      if (ev.type != MapNotify || ev.xmap.event != root || ev.xmap.override_redirect)
-        continue;
+      if (ev.type != MapNotify || ev.xmap.event != root || ev.xmap.override_redirect) continue;
       const double at = nowMs();
-      if (windowPid(dpy, ev.xmap.window, netWmPid) != child)
-        continue;
+      if (windowPid(dpy, ev.xmap.window, netWmPid) != child) continue;
       mappedAt = at;
       cpuAtMap = cpuMs(child);
       XWindowAttributes attrs{};
@@ -180,8 +170,7 @@ int main(int argc, char **argv) {
       }
       break;
     }
-    if (mappedAt >= 0)
-      break;
+    if (mappedAt >= 0) break;
     int status = 0;
     if (waitpid(child, &status, WNOHANG) == child) {
       std::fprintf(stderr, "map_timer: %s ended before mapping a window\n", program[0]);
@@ -202,8 +191,7 @@ int main(int argc, char **argv) {
   long rss = 0;
   if (rssAfterMs >= 0) {
     const double wait = start + static_cast<double>(rssAfterMs) - nowMs();
-    if (wait > 0)
-      usleep(static_cast<useconds_t>(wait * 1000));
+    if (wait > 0) usleep(static_cast<useconds_t>(wait * 1000));
     rss = residentKb(child);
   }
   endChild(child);

@@ -30,8 +30,7 @@ void EntryHistory::undo() {
     m_edit->undo();
     return;
   }
-  if (!m_before)
-    return;
+  if (!m_before) return;
   const State here = current();
   rewrite(*std::exchange(m_before, std::nullopt));
   m_after = here;
@@ -42,8 +41,7 @@ void EntryHistory::redo() {
     m_edit->redo();
     return;
   }
-  if (!m_after)
-    return;
+  if (!m_after) return;
   const State here = current();
   rewrite(*std::exchange(m_after, std::nullopt));
   m_before = here;
@@ -52,8 +50,7 @@ void EntryHistory::redo() {
 void EntryHistory::paste(QClipboard::Mode mode) {
   const QString clip = QGuiApplication::clipboard()->text(mode);
   const int selected = m_edit->selectionLength();
-  if (clip.isEmpty() && selected == 0)
-    return;
+  if (clip.isEmpty() && selected == 0) return;
   if (selected + clip.size() <= kLargeEdit) {
     if (mode == QClipboard::Clipboard)
       m_edit->paste();
@@ -115,12 +112,10 @@ bool EntryHistory::eventFilter(QObject *watched, QEvent *event) {
       paste(QClipboard::Selection);
       return true;
     case QEvent::ContextMenu:
-      if (m_edit->contextMenuPolicy() != Qt::DefaultContextMenu)
-        return false;
+      if (m_edit->contextMenuPolicy() != Qt::DefaultContextMenu) return false;
       showContextMenu(static_cast<QContextMenuEvent *>(event)->globalPos());
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -100,8 +100,9 @@ QString integerText(long double v) {
 }
 
 QString writeEntryValue(long double v, const EntryFormat &format, const Separators &seps) {
-  return format.valueType == TValueType::vtInteger ? integerText(v)
-                                       : fixedText(v, clampEntryDecimals(format.decimals), seps);
+  return format.valueType == TValueType::vtInteger
+             ? integerText(v)
+             : fixedText(v, clampEntryDecimals(format.decimals), seps);
 }
 
 bool acceptsTypedChar(QChar c, QStringView text, TValueType type, const Separators &seps) {

@@ -25,7 +25,8 @@ bool insertsText(const QKeyEvent *event) {
   const QChar c = text.front();
   if (c.category() == QChar::Other_Format) return true;
   const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-  if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier)) return false;
+  if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))
+    return false;
   return c.isPrint() || c.category() == QChar::Other_PrivateUse ||
          (c.isHighSurrogate() && text.size() > 1 && text[1].isLowSurrogate());
 }
@@ -126,8 +127,7 @@ void TRxSpinEdit::keyPressEvent(QKeyEvent *event) {
       // Swallowed: it neither enters the text nor reaches a default button.
       event->accept();
       return;
-    default:
-      break;
+    default: break;
   }
   if (!insertsText(event)) {
     QLineEdit::keyPressEvent(event);
@@ -163,11 +163,8 @@ void TRxSpinEdit::focusInEvent(QFocusEvent *event) {
   switch (event->reason()) {
     case Qt::TabFocusReason:
     case Qt::BacktabFocusReason:
-    case Qt::ShortcutFocusReason:
-      selectAll();
-      break;
-    default:
-      break;
+    case Qt::ShortcutFocusReason: selectAll(); break;
+    default: break;
   }
 }
 

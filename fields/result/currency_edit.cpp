@@ -76,8 +76,7 @@ void TCurrencyEdit::refresh() {
   // Every setText tells a screen reader the text changed; a calculation that
   // lands on the shown text again has nothing new to announce.
   const QString shown = m_model.displayText();
-  if (text() != shown)
-    setText(shown);
+  if (text() != shown) setText(shown);
   update();
 }
 

@@ -77,9 +77,7 @@ QString NumberPattern::format(long double v, const Separators &seps) const {
   if (r.negative) out += u'-';
   for (const Token &t : m_tokens) {
     switch (t.kind) {
-      case Kind::Literal:
-        out += t.text;
-        break;
+      case Kind::Literal: out += t.text; break;
       case Kind::IntegerDigit: {
         // Placeholder p counts from the units; the leftmost one takes every
         // digit the pattern has no placeholder for.

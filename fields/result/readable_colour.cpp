@@ -18,8 +18,7 @@ double linearChannel(int value) {
 // (0, 128, 0) becomes (0, 255, 0).
 QColor fullStrength(const QColor &colour) {
   const int top = std::max({colour.red(), colour.green(), colour.blue()});
-  if (top == 0)
-    return QColor(255, 255, 255);
+  if (top == 0) return QColor(255, 255, 255);
   const auto scale = [top](int c) { return (c * 255 + top / 2) / top; };
   return QColor(scale(colour.red()), scale(colour.green()), scale(colour.blue()));
 }
@@ -49,8 +48,7 @@ QColor firstReadable(const QColor &from, const QColor &to, const QColor &backgro
       return steps == 0 ? x : static_cast<int>(std::lround(x + (y - x) * double(i) / steps));
     };
     const QColor c(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()));
-    if (contrastRatio(c, background) >= minimum)
-      return c;
+    if (contrastRatio(c, background) >= minimum) return c;
   }
   return b;
 }
@@ -59,20 +57,17 @@ QColor readableDisabledText(const QPalette &palette) {
   const QColor background = palette.color(QPalette::Active, QPalette::Base);
   const QColor text = palette.color(QPalette::Active, QPalette::Text);
   const QColor grey = palette.color(QPalette::Disabled, QPalette::Text);
-  if (grey == background)
-    return text;
+  if (grey == background) return text;
   return firstReadable(grey, text, background);
 }
 
 QColor readableOn(const QColor &designed, const QColor &face) {
-  if (contrastRatio(designed, face) >= kReadableContrast)
-    return designed;
+  if (contrastRatio(designed, face) >= kReadableContrast) return designed;
   if (relativeLuminance(face) > relativeLuminance(designed))
     return firstReadable(designed, QColor(0, 0, 0), face);
   const QColor full = fullStrength(designed);
   const QColor lighter = firstReadable(designed, full, face);
-  if (contrastRatio(lighter, face) >= kReadableContrast)
-    return lighter;
+  if (contrastRatio(lighter, face) >= kReadableContrast) return lighter;
   return firstReadable(full, QColor(255, 255, 255), face);
 }
 

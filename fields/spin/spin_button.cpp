@@ -27,9 +27,7 @@ std::size_t faceIndex(vx::SpinHalf pressed) {
 }  // namespace
 
 SpinButton::SpinButton(QWidget *field)
-    : QWidget(field),
-      m_upGlyph(vx::spinUpGlyph()),
-      m_downGlyph(vx::spinDownGlyph()) {
+    : QWidget(field), m_upGlyph(vx::spinUpGlyph()), m_downGlyph(vx::spinDownGlyph()) {
   // The field under it shows an I-beam; the button is no text.
   setCursor(Qt::ArrowCursor);
   // Never the focus: a click on the button focuses the field (see
@@ -64,11 +62,8 @@ void SpinButton::changeEvent(QEvent *event) {
       if (!isEnabled()) endPress();
       m_facesValid = false;
       break;
-    case QEvent::PaletteChange:
-      m_facesValid = false;
-      break;
-    default:
-      break;
+    case QEvent::PaletteChange: m_facesValid = false; break;
+    default: break;
   }
   QWidget::changeEvent(event);
 }

@@ -104,8 +104,10 @@ QImage paintSpinFace(int logicalSide, SpinHalf pressed, const SpinGlyphs &glyphs
   // The offsets from the quarter points are in arrow pixels.
   const bool upPressed = pressed == SpinHalf::Up;
   const int upShift = (upPressed ? 2 : 1) * (factor - 1);
-  px.glyph(up, upGlyphTopLeft(size, up.size(), upPressed) + QPoint(upShift, upShift), colours.glyph);
-  px.glyph(down, downGlyphTopLeft(size, down.size()) - QPoint(factor - 1, factor - 1), colours.glyph);
+  px.glyph(up, upGlyphTopLeft(size, up.size(), upPressed) + QPoint(upShift, upShift),
+           colours.glyph);
+  px.glyph(down, downGlyphTopLeft(size, down.size()) - QPoint(factor - 1, factor - 1),
+           colours.glyph);
   image.setDevicePixelRatio(devicePixelRatio);
   return image;
 }

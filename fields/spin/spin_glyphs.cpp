@@ -11,12 +11,7 @@ constexpr int kGlyphSide = 6;
 using GlyphRows = std::array<const char *, kGlyphSide>;
 
 constexpr GlyphRows kUpRows = {
-    "..##..",
-    ".####.",
-    "######",
-    "..##..",
-    "..##..",
-    "..##..",
+    "..##..", ".####.", "######", "..##..", "..##..", "..##..",
 };
 
 QImage monoFromRows(const GlyphRows &rows, bool upsideDown) {

@@ -22,8 +22,8 @@ using vx::Separators;
 const Separators kPoint{u'.', u','};
 
 std::string describe(const DecimalDigits &d) {
-  return (d.negative ? "-0." : "0.") + std::string(d.digits, static_cast<std::size_t>(d.count)) + "e" +
-         std::to_string(d.pointPos);
+  return (d.negative ? "-0." : "0.") + std::string(d.digits, static_cast<std::size_t>(d.count)) +
+         "e" + std::to_string(d.pointPos);
 }
 
 // The C library's reading of the digits, correctly rounded.
@@ -65,7 +65,8 @@ void checkDigits(long double v) {
   // library's own rounding back to an extended number. Next to the largest
   // number the 18 digits may lie beyond it, where the C library overflows.
   const long double back = exactValue(d);
-  if (std::isfinite(back) && !(std::fabs(back - v) <= 5.0000001e-18L * std::fabs(v) + fuzz::ulp(v))) {
+  if (std::isfinite(back) &&
+      !(std::fabs(back - v) <= 5.0000001e-18L * std::fabs(v) + fuzz::ulp(v))) {
     fail("the 18 digits are the nearest decimal", show(v) + " gives " + describe(d));
   }
 
@@ -78,10 +79,13 @@ void checkDigits(long double v) {
                                std::to_string(significant) + " digits gives " + describe(r);
       checkWellFormed(r, "a cut leaves well-formed digits", v);
       if (!r.isZero() && r.negative != d.negative) fail("a cut keeps the sign", what);
-      if (!sameDigits(vx::roundHalfAway(r, decimals, significant), r)) fail("a cut is idempotent", what);
+      if (!sameDigits(vx::roundHalfAway(r, decimals, significant), r))
+        fail("a cut is idempotent", what);
 
-      const long long keep = std::min<long long>(static_cast<long long>(d.pointPos) + decimals, significant);
-      if (!r.isZero() && (r.count > significant || r.count > static_cast<long long>(r.pointPos) + decimals)) {
+      const long long keep =
+          std::min<long long>(static_cast<long long>(d.pointPos) + decimals, significant);
+      if (!r.isZero() &&
+          (r.count > significant || r.count > static_cast<long long>(r.pointPos) + decimals)) {
         fail("a cut keeps no digit past the cut", what);
       }
       const int direction = compareMagnitude(r, d);
@@ -96,7 +100,8 @@ void checkDigits(long double v) {
       const long double unit = std::pow(10.0L, static_cast<long double>(d.pointPos - keep));
       // (A cut near the largest number may step past it: digits have no range.)
       const long double distance = std::fabs(exactValue(r) - exactValue(d));
-      if (std::isfinite(unit) && std::isfinite(distance) && !(distance <= 0.5L * unit * (1 + 1e-15L) + 2 * fuzz::ulp(exactValue(d)))) {
+      if (std::isfinite(unit) && std::isfinite(distance) &&
+          !(distance <= 0.5L * unit * (1 + 1e-15L) + 2 * fuzz::ulp(exactValue(d)))) {
         fail("a cut moves by at most half a unit", what);
       }
     }
@@ -109,7 +114,8 @@ void checkScientific(long double v) {
   const auto parsed = vx::parseDecimal(text, kPoint);
   if (!parsed) fail("a scientific text parses", show(v) + " -> " + quoted(text));
   if (!(std::fabs(*parsed - v) <= 5.0000001e-15L * std::fabs(v) + 8 * fuzz::ulp(v))) {
-    fail("a scientific text is the number to 15 digits", show(v) + " -> " + quoted(text) + " -> " + show(*parsed));
+    fail("a scientific text is the number to 15 digits",
+         show(v) + " -> " + quoted(text) + " -> " + show(*parsed));
   }
   if (vx::scientificText(*parsed, kPoint) != text) {
     fail("a scientific text writes itself again", show(v) + " -> " + quoted(text));

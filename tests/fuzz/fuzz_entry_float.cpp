@@ -107,8 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
       checkWrite(v, decimals, seps);
       for (long double b : bytesValues) checkWrite(b, decimals, seps);
       for (int direction : {1, -1}) {
-        const vx::EntryStep step =
-            vx::stepEntry(text, direction, tenth, {vtFloat, decimals}, seps);
+        const vx::EntryStep step = vx::stepEntry(text, direction, tenth, {vtFloat, decimals}, seps);
         checkWrittenTextSettles(step.text, decimals, seps);
       }
     }

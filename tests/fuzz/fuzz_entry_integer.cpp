@@ -44,7 +44,8 @@ std::optional<std::int32_t> expected(const QString &text) {
 
   if (hexStart != std::string::npos) {
     const std::string digits = s.substr(hexStart);
-    if (digits.empty() || digits.size() > 8 || !std::all_of(digits.begin(), digits.end(), isHexDigit)) {
+    if (digits.empty() || digits.size() > 8 ||
+        !std::all_of(digits.begin(), digits.end(), isHexDigit)) {
       return std::nullopt;
     }
     std::uint32_t bits = 0;
@@ -53,7 +54,8 @@ std::optional<std::int32_t> expected(const QString &text) {
   }
 
   std::string digits = s.substr(i);
-  if (digits.empty() || !std::all_of(digits.begin(), digits.end(), isDecimalDigit)) return std::nullopt;
+  if (digits.empty() || !std::all_of(digits.begin(), digits.end(), isDecimalDigit))
+    return std::nullopt;
   if (negative) digits.insert(0, 1, '-');
   std::int32_t value = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
@@ -88,10 +90,12 @@ void checkWrite(long double v) {
   const auto back = vx::parseEntryInteger(written);
   const bool fits = whole >= INT32_MIN && whole <= INT32_MAX;
   if (fits ? back != static_cast<std::int32_t>(whole) : back.has_value()) {
-    fail("a written whole number reads back when it fits", fuzz::show(v) + " written " + quoted(written));
+    fail("a written whole number reads back when it fits",
+         fuzz::show(v) + " written " + quoted(written));
   }
   if (std::fabs(whole) < 0x1p63L && vx::parseDecimal(written, {}) != whole) {
-    fail("a written whole number is its exact decimal", fuzz::show(v) + " written " + quoted(written));
+    fail("a written whole number is its exact decimal",
+         fuzz::show(v) + " written " + quoted(written));
   }
 }
 
@@ -100,7 +104,8 @@ void checkTyping(const QString &keys) {
   for (const QChar c : keys) {
     const bool accepted = vx::acceptsTypedChar(c, QString(), vtInteger, {});
     const bool allowed = c.unicode() < 32 || c == u'+' || c == u'-' || (c >= u'0' && c <= u'9');
-    if (accepted != allowed) fail("an integer field takes digits and signs only", quoted(QString(c)));
+    if (accepted != allowed)
+      fail("an integer field takes digits and signs only", quoted(QString(c)));
   }
 }
 
@@ -121,7 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto back = vx::parseEntryInteger(step.text);
     const bool fits = to >= INT32_MIN && to <= INT32_MAX;
     if (fits ? back != static_cast<std::int32_t>(to) : back.has_value()) {
-      fail("a step reads back as the stepped number while it fits", quoted(text) + " -> " + quoted(step.text));
+      fail("a step reads back as the stepped number while it fits",
+           quoted(text) + " -> " + quoted(step.text));
     }
   }
   return 0;

@@ -39,7 +39,8 @@ const std::vector<ProgramPattern> &programPatterns() {
   return patterns;
 }
 
-std::string context(long double v, const QString &pattern, const Separators &seps, const QString &out) {
+std::string context(long double v, const QString &pattern, const Separators &seps,
+                    const QString &out) {
   return "value " + show(v) + ", pattern " + quoted(pattern) + ", separators " +
          quoted(QString(seps.decimal) + seps.thousands) + " -> " + quoted(out);
 }
@@ -49,16 +50,16 @@ void checkProgramPattern(long double v, const ProgramPattern &p, const Separator
   const bool scientific = std::fabs(v) >= 1e18L;
   QString number = out;
   if (!scientific) {
-    if (!out.endsWith(p.unit)) fail("the unit follows the number", context(v, p.pattern, seps, out));
+    if (!out.endsWith(p.unit))
+      fail("the unit follows the number", context(v, p.pattern, seps, out));
     number.chop(p.unit.size());
   }
 
   const auto parsed = vx::parseResultText(number, seps);
   if (!parsed) fail("the number of a pattern text parses", context(v, p.pattern, seps, out));
-  const long double tolerance =
-      scientific ? 5.0000001e-15L * std::fabs(v) + 8 * fuzz::ulp(v)
-                 : 0.5L * std::pow(10.0L, -p.decimals) * (1 + 1e-15L) + 5.1e-18L * std::fabs(v) +
-                       8 * fuzz::ulp(v);
+  const long double tolerance = scientific ? 5.0000001e-15L * std::fabs(v) + 8 * fuzz::ulp(v)
+                                           : 0.5L * std::pow(10.0L, -p.decimals) * (1 + 1e-15L) +
+                                                 5.1e-18L * std::fabs(v) + 8 * fuzz::ulp(v);
   if (!(std::fabs(*parsed - v) <= tolerance)) {
     fail("the pattern text is the number rounded",
          context(v, p.pattern, seps, out) + " parses " + show(*parsed));
@@ -103,8 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (const auto parsed = vx::parseResultText(text, seps)) values.push_back(*parsed);
   }
   // The input as a pattern, tried on numbers that exercise every branch.
-  static const long double kProbes[] = {0.0L, -0.004L, 0.5L, 2.675L, 9.995L, 12.345L,
-                                        123456789.5L, 999999999999999999.7L, 1e20L, 1e-20L};
+  static const long double kProbes[] = {0.0L,   -0.004L, 0.5L,         2.675L,
+                                        9.995L, 12.345L, 123456789.5L, 999999999999999999.7L,
+                                        1e20L,  1e-20L};
 
   for (const Separators &seps : fuzz::regionalSeparators()) {
     for (long double v : values) {

@@ -20,7 +20,9 @@ using vx::Separators;
 
 constexpr int kMaxPlaces = 3;
 
-bool identical(long double a, long double b) { return a == b && std::signbit(a) == std::signbit(b); }
+bool identical(long double a, long double b) {
+  return a == b && std::signbit(a) == std::signbit(b);
+}
 
 std::string context(long double v, int places, const Separators &seps, const QString &editText) {
   return "value " + show(v) + ", places " + std::to_string(places) + ", separators " +

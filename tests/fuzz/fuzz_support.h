@@ -34,7 +34,7 @@ inline const std::vector<vx::Separators> &entrySeparators() {
 // a quote or a narrow no-break space where the thousands go.
 inline const std::vector<vx::Separators> &regionalSeparators() {
   static const std::vector<vx::Separators> sets{
-      {u'.', u','},         {u',', QChar(0x00A0)}, {u',', u' '},  {u',', u'.'},
+      {u'.', u','},          {u',', QChar(0x00A0)}, {u',', u' '}, {u',', u'.'},
       {u'.', QChar(0x202F)}, {u'.', u'\''},         {u'.', u' '},
   };
   return sets;

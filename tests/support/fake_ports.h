@@ -23,7 +23,8 @@ private:
 // order in which a calculation reads its inputs.
 class LoggingSource : public vx::NumberSource {
 public:
-  LoggingSource(QStringList &log, QString name, long double v) : m_log(log), m_name(std::move(name)), m_v(v) {}
+  LoggingSource(QStringList &log, QString name, long double v)
+      : m_log(log), m_name(std::move(name)), m_v(v) {}
   vx::Extended read() const override {
     m_log << m_name;
     return m_v;

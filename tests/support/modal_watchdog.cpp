@@ -22,12 +22,10 @@ void ModalWatchdog::poll() {
     m_seenFor = 0;
     return;
   }
-  if (!modal || (m_seenFor += kPollMs) < m_graceMs)
-    return;
+  if (!modal || (m_seenFor += kPollMs) < m_graceMs) return;
 
   QString what = modal->windowTitle();
-  if (auto *box = qobject_cast<QMessageBox *>(modal))
-    what += QStringLiteral(": ") + box->text();
+  if (auto *box = qobject_cast<QMessageBox *>(modal)) what += QStringLiteral(": ") + box->text();
   m_closed << what;
   // A message box without an escape button ignores close(); done() always ends exec().
   if (auto *dialog = qobject_cast<QDialog *>(modal))

@@ -6,8 +6,7 @@ void RecordingAlerts::showError(std::string_view utf8Message) {
 
 void RecordingAlerts::reportFault(const QString &caption, const QString &text) {
   reports << Report{caption, text};
-  if (whileReporting)
-    whileReporting();
+  if (whileReporting) whileReporting();
 }
 
 void RecordingAlerts::clear() {

@@ -44,8 +44,8 @@ public:
 private:
   struct Cell {
     QImage colours;
-    QImage opaque;   // 1 bit per pixel, 1 = opaque
-    QImage masked;   // colours with alpha 0 where transparent, for draw()
+    QImage opaque;  // 1 bit per pixel, 1 = opaque
+    QImage masked;  // colours with alpha 0 where transparent, for draw()
   };
   static Cell makeCell(int code, int scale);
   const QList<Cell> &cells(int scale = 1) const;  // makes them at the first call

@@ -64,7 +64,9 @@ QRect PictureControl::pictureRect() const {
   return QRect(topLeft, size);
 }
 
-QSize PictureControl::sizeHint() const { return m_picture.isNull() ? QSize(100, 100) : m_picture.size(); }
+QSize PictureControl::sizeHint() const {
+  return m_picture.isNull() ? QSize(100, 100) : m_picture.size();
+}
 
 void PictureControl::pictureChanged() {
   m_keyedOut = QImage();
@@ -119,7 +121,8 @@ void PictureControl::mousePressEvent(QMouseEvent *event) {
 }
 
 void PictureControl::mouseReleaseEvent(QMouseEvent *event) {
-  const bool click = event->button() == Qt::LeftButton && m_leftPressed && rect().contains(event->position().toPoint());
+  const bool click = event->button() == Qt::LeftButton && m_leftPressed &&
+                     rect().contains(event->position().toPoint());
   if (event->button() == Qt::LeftButton) m_leftPressed = false;
   QWidget::mouseReleaseEvent(event);
   if (click) emit clicked(this);

@@ -13,7 +13,8 @@ QImage windowIconImage() {
     // nearest-colour mapping is exact.
     return loadArtwork(QStringLiteral("vembrix.png"))
         .convertToFormat(QImage::Format_RGB32)
-        .convertToFormat(QImage::Format_Indexed8, standardPalette16(), Qt::ThresholdDither | Qt::AvoidDither);
+        .convertToFormat(QImage::Format_Indexed8, standardPalette16(),
+                         Qt::ThresholdDither | Qt::AvoidDither);
   }();
   return icon;
 }
@@ -21,8 +22,8 @@ QImage windowIconImage() {
 QIcon windowIcon() {
   QIcon icon;
   for (const int size : kThemeIconSizes) {
-    const QImage image =
-        size == 32 ? windowIconImage() : loadArtwork(QStringLiteral("icons/vembrix_%1.png").arg(size));
+    const QImage image = size == 32 ? windowIconImage()
+                                    : loadArtwork(QStringLiteral("icons/vembrix_%1.png").arg(size));
     if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
   }
   return icon;

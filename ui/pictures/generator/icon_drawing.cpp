@@ -93,7 +93,8 @@ QImage drawIcon(int size) {
   if (size < 8) return {};
   const QImage base = drawWindowIcon();
   if (size == kIconSize) return base;
-  if (size % kIconSize == 0) return base.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  if (size % kIconSize == 0)
+    return base.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   if (size > kIconSize) return drawLargeUnscaledIcon(size);
   return base.convertToFormat(QImage::Format_RGB32)
       .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -42,12 +42,18 @@ QPainterPath letterA(const QRectF &b) {
   const qreal cx = b.center().x();
   const qreal leg = kStroke * 1.2;  // horizontal width of a slanted leg
   const qreal apex = 1.9;
-  const QPainterPath left =
-      polygon({{b.left(), b.bottom()}, {cx - apex / 2, b.top()}, {cx - apex / 2 + leg, b.top()}, {b.left() + leg, b.bottom()}});
-  const QPainterPath right = polygon(
-      {{b.right(), b.bottom()}, {cx + apex / 2, b.top()}, {cx + apex / 2 - leg, b.top()}, {b.right() - leg, b.bottom()}});
-  const QPainterPath silhouette =
-      polygon({{b.left(), b.bottom()}, {cx - apex / 2, b.top()}, {cx + apex / 2, b.top()}, {b.right(), b.bottom()}});
+  const QPainterPath left = polygon({{b.left(), b.bottom()},
+                                     {cx - apex / 2, b.top()},
+                                     {cx - apex / 2 + leg, b.top()},
+                                     {b.left() + leg, b.bottom()}});
+  const QPainterPath right = polygon({{b.right(), b.bottom()},
+                                      {cx + apex / 2, b.top()},
+                                      {cx + apex / 2 - leg, b.top()},
+                                      {b.right() - leg, b.bottom()}});
+  const QPainterPath silhouette = polygon({{b.left(), b.bottom()},
+                                           {cx - apex / 2, b.top()},
+                                           {cx + apex / 2, b.top()},
+                                           {b.right(), b.bottom()}});
   QPainterPath bar;
   bar.addRect(QRectF(b.left(), b.top() + 7, b.width(), kStroke * 0.85));
   return left.united(right).united(bar.intersected(silhouette));
@@ -59,7 +65,8 @@ QPainterPath letterB(const QRectF &b) {
   const qreal middle = b.top() + 5.25;  // the upper bowl is the smaller one
   const QRectF upper(b.left(), b.top(), b.width() - 1.2, middle + kStroke - b.top());
   const QRectF lower(b.left(), middle, b.width(), b.bottom() - middle);
-  return stem.united(bowlRing(upper, upper.height() / 2)).united(bowlRing(lower, lower.height() / 2));
+  return stem.united(bowlRing(upper, upper.height() / 2))
+      .united(bowlRing(lower, lower.height() / 2));
 }
 
 QPainterPath letterC(const QRectF &b) {
@@ -70,7 +77,8 @@ QPainterPath letterC(const QRectF &b) {
   // The mouth: a wedge opening to the right, its sides cut radially.
   const QPointF c = b.center();
   const qreal reach = b.width();
-  const QPainterPath mouth = polygon({c, {c.x() + reach, c.y() - reach * 0.78}, {c.x() + reach, c.y() + reach * 0.78}});
+  const QPainterPath mouth =
+      polygon({c, {c.x() + reach, c.y() - reach * 0.78}, {c.x() + reach, c.y() + reach * 0.78}});
   return outer.subtracted(inner).subtracted(mouth);
 }
 

@@ -19,7 +19,8 @@ constexpr int kHeadLength = 9;
 void drawArrowHead(QImage &image, QPoint tip, int towardsBase, QRgb colour, int scale) {
   for (int i = 0; i < kHeadLength * scale; ++i) {
     const int half = i / 2;
-    for (int dx = -half; dx <= half + scale - 1; ++dx) plot(image, tip.x() + dx, tip.y() + i * towardsBase, colour);
+    for (int dx = -half; dx <= half + scale - 1; ++dx)
+      plot(image, tip.x() + dx, tip.y() + i * towardsBase, colour);
   }
 }
 
@@ -34,7 +35,8 @@ void plotBlock(QImage &image, QPoint topLeft, int side, QRgb colour) {
 void drawThickLine(QImage &image, QPoint from, QPoint to, int thickness, QRgb colour) {
   const bool xMajor = std::abs(to.x() - from.x()) >= std::abs(to.y() - from.y());
   const QPoint across = xMajor ? QPoint(0, 1) : QPoint(1, 0);
-  for (int i = 0; i < thickness; ++i) drawPixelLine(image, from + i * across, to + i * across, colour);
+  for (int i = 0; i < thickness; ++i)
+    drawPixelLine(image, from + i * across, to + i * across, colour);
 }
 
 }  // namespace
@@ -72,7 +74,8 @@ void drawPixelPolyline(QImage &image, const QList<QPoint> &points, QRgb colour, 
 }
 
 void drawThickPolyline(QImage &image, const QList<QPoint> &points, int thickness, QRgb colour) {
-  for (qsizetype i = 1; i < points.size(); ++i) drawThickLine(image, points[i - 1], points[i], thickness, colour);
+  for (qsizetype i = 1; i < points.size(); ++i)
+    drawThickLine(image, points[i - 1], points[i], thickness, colour);
   if (points.size() == 1) plotBlock(image, points[0], thickness, colour);
 }
 
@@ -86,7 +89,8 @@ QList<QPoint> sampleCurve(int x0, int x1, const std::function<double(double)> &c
   return points;
 }
 
-QList<QPoint> sampleCurveScaled(int x0, int x1, int scale, const std::function<double(double)> &curveY) {
+QList<QPoint> sampleCurveScaled(int x0, int x1, int scale,
+                                const std::function<double(double)> &curveY) {
   QList<QPoint> points;
   const int step = x0 <= x1 ? 1 : -1;
   const int first = x0 * scale + (step > 0 ? 0 : scale - 1);
@@ -118,7 +122,8 @@ void floodFill(QImage &image, QPoint seed, QRgb colour) {
   }
 }
 
-void drawDimensionArrow(QImage &image, int x, int topEdgeY, int bottomEdgeY, QRgb colour, int scale) {
+void drawDimensionArrow(QImage &image, int x, int topEdgeY, int bottomEdgeY, QRgb colour,
+                        int scale) {
   const int left = x * scale;
   const int top = (topEdgeY + 1) * scale;
   const int bottom = bottomEdgeY * scale - 1;

@@ -32,7 +32,8 @@ QList<QPoint> sampleCurve(int x0, int x1, const std::function<double(double)> &c
 // column of a drawing `scale` times as large: the top row of a line `scale`
 // device pixels thick that covers what the scale-1 line covers. At scale 1
 // it is sampleCurve.
-QList<QPoint> sampleCurveScaled(int x0, int x1, int scale, const std::function<double(double)> &curveY);
+QList<QPoint> sampleCurveScaled(int x0, int x1, int scale,
+                                const std::function<double(double)> &curveY);
 
 // Replaces the 4-connected region of the seed's colour with `colour`.
 void floodFill(QImage &image, QPoint seed, QRgb colour);
@@ -42,4 +43,5 @@ void floodFill(QImage &image, QPoint seed, QRgb colour);
 // At a scale above 1, x and the edges are scale-1 coordinates; the shaft is
 // `scale` device pixels wide and the heads widen by one device pixel a side
 // every second device row, so their slopes are smooth rather than stepped.
-void drawDimensionArrow(QImage &image, int x, int topEdgeY, int bottomEdgeY, QRgb colour, int scale = 1);
+void drawDimensionArrow(QImage &image, int x, int topEdgeY, int bottomEdgeY, QRgb colour,
+                        int scale = 1);

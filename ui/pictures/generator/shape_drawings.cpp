@@ -49,12 +49,13 @@ void outlineAndFill(QImage &image, const QList<QPoint> &outline, QPoint inside, 
 
 void rectangular(QImage &image, int s) {
   outlineAndFill(image, {{6, 6}, {191, 6}, {191, 96}, {6, 96}, {6, 6}}, {100, 50}, s);
-  paintLetter(image, 'A', box(90, 100, 78, 89), s);  // front length
+  paintLetter(image, 'A', box(90, 100, 78, 89), s);   // front length
   paintLetter(image, 'B', box(172, 181, 51, 62), s);  // depth
 }
 
 void bevelled(QImage &image, int s) {
-  outlineAndFill(image, {{5, 7}, {190, 7}, {190, 68}, {162, 97}, {34, 97}, {5, 68}, {5, 7}}, {100, 50}, s);
+  outlineAndFill(image, {{5, 7}, {190, 7}, {190, 68}, {162, 97}, {34, 97}, {5, 68}, {5, 7}},
+                 {100, 50}, s);
   drawDimensionArrow(image, 49, 7, 97, kInk, s);
   paintLetter(image, 'C', box(92, 101, 15, 26), s);   // back length
   paintLetter(image, 'A', box(89, 99, 79, 90), s);    // front length
@@ -73,7 +74,8 @@ void rectangularVision(QImage &image, int s) {
 }
 
 void corner(QImage &image, int s) {
-  outlineAndFill(image, {{100, 9}, {165, 74}, {153, 86}, {47, 86}, {35, 74}, {100, 9}}, {100, 50}, s);
+  outlineAndFill(image, {{100, 9}, {165, 74}, {153, 86}, {47, 86}, {35, 74}, {100, 9}}, {100, 50},
+                 s);
   paintLetter(image, 'A', box(138, 148, 31, 42), s);  // back wall
   paintLetter(image, 'B', box(162, 171, 81, 92), s);  // cut edge
   paintLetter(image, 'C', box(96, 105, 72, 83), s);   // front
@@ -92,7 +94,8 @@ void hexagonal(QImage &image, int s) {
   // Regular with vertical sides: 84 pixels point to point makes the
   // circumradius about 42, so the flats lie 36 either side of the centre
   // line and the slanted sides climb 21 rows over those 36 columns (30 degrees).
-  outlineAndFill(image, {{97, 8}, {133, 29}, {133, 70}, {97, 91}, {61, 70}, {61, 29}, {97, 8}}, {97, 50}, s);
+  outlineAndFill(image, {{97, 8}, {133, 29}, {133, 70}, {97, 91}, {61, 70}, {61, 29}, {97, 8}},
+                 {97, 50}, s);
   paintLetter(image, 'A', box(139, 149, 44, 55), s);  // side length
 }
 
@@ -104,9 +107,9 @@ QImage drawShape(std::string_view drawing, int scale) {
     void (*draw)(QImage &, int);
   };
   // By the names the shape table gives its drawings.
-  static constexpr Drawing kDrawings[] = {
-      {"shape_0", rectangular}, {"shape_1", bevelled},     {"shape_2", rectangularVision},
-      {"shape_3", corner},      {"shape_4", cornerVision}, {"shape_5", hexagonal}};
+  static constexpr Drawing kDrawings[] = {{"shape_0", rectangular},       {"shape_1", bevelled},
+                                          {"shape_2", rectangularVision}, {"shape_3", corner},
+                                          {"shape_4", cornerVision},      {"shape_5", hexagonal}};
   if (scale < 1) return {};
   for (const Drawing &d : kDrawings) {
     if (d.name != drawing) continue;
