@@ -30,6 +30,26 @@ void CalcButton::resizeEvent(QResizeEvent *event) {
 }
 
 QColor CalcButton::faceBehindCaption() const {
+  // The buttons share one size and one look, and each asks again at every
+  // resize and palette change: drawing the bevel once per look is enough.
+  struct Look {
+    const QStyle *style;
+    QString styleName;
+    QSize size;
+    bool enabled;
+    QList<QRgb> shades;
+    bool operator==(const Look &) const = default;
+  };
+  static Look lastLook{};
+  static QColor lastFace;
+  const QPalette &p = palette();
+  Look look{style(), style()->name(), size(), isEnabled(), {}};
+  for (const QPalette::ColorRole role :
+       {QPalette::Button, QPalette::Window, QPalette::Light, QPalette::Midlight, QPalette::Mid,
+        QPalette::Dark, QPalette::Shadow})
+    look.shades << p.color(QPalette::Active, role).rgba();
+  if (look == lastLook) return lastFace;
+
   // The style's own bevel, drawn without a caption: styles shade the face
   // (a gradient, a lighter top) away from the palette's button colour.
   QStyleOptionButton option;
@@ -52,6 +72,8 @@ QColor CalcButton::faceBehindCaption() const {
     if (vx::contrastRatio(shade, kDesignedGreen) < vx::contrastRatio(worst, kDesignedGreen))
       worst = shade;
   }
+  lastLook = look;
+  lastFace = worst;
   return worst;
 }
 

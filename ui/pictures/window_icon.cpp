@@ -20,11 +20,17 @@ QImage windowIconImage() {
 }
 
 QIcon windowIcon() {
-  QIcon icon;
-  for (const int size : kThemeIconSizes) {
-    const QImage image = size == 32 ? windowIconImage()
-                                    : loadArtwork(QStringLiteral("icons/vembrix_%1.png").arg(size));
-    if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
-  }
+  // Made once: the application and its windows share it. Straight from the
+  // artwork, not through the indexed copy, which would only be converted back.
+  static const QIcon icon = [] {
+    QIcon sizes;
+    for (const int size : kThemeIconSizes) {
+      const QImage image =
+          loadArtwork(size == 32 ? QStringLiteral("vembrix.png")
+                                 : QStringLiteral("icons/vembrix_%1.png").arg(size));
+      if (!image.isNull()) sizes.addPixmap(QPixmap::fromImage(image));
+    }
+    return sizes;
+  }();
   return icon;
 }
