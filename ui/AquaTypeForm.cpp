@@ -1,7 +1,5 @@
 #include "ui/AquaTypeForm.h"
 
-#include <QScreen>
-
 #include "ui/MainForm.h"
 #include "ui/form_controls.h"
 #include "ui/frame_placer.h"

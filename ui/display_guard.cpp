@@ -24,8 +24,30 @@ std::mutex heldMutex;
 QList<HeldMessage> *heldMessages = nullptr;
 QtMessageHandler previousHandler = nullptr;
 
-[[noreturn]] void exitForWantOfDisplay() {
-  const QByteArray line = missingDisplayMessage(DisplayEnvironment::current()).toLocal8Bit() + '\n';
+// Held under the lock: what Qt said before it gave up.
+bool heldMessagesTell(QStringView what) {
+  return heldMessages &&
+         std::any_of(heldMessages->cbegin(), heldMessages->cend(), [what](const HeldMessage &m) {
+           return m.text.contains(what, Qt::CaseInsensitive);
+         });
+}
+
+// The display is to blame when none is named, or when the plugin said it could
+// not reach the one named; any other failure (a plugin that does not load, a
+// library it lacks) is told in Qt's own words, still on one line.
+QString failureLine(const QString &fatalText) {
+  const DisplayEnvironment env = DisplayEnvironment::current();
+  const std::lock_guard lock(heldMutex);
+  if ((env.x11Display.isEmpty() && env.wayland.isEmpty()) ||
+      heldMessagesTell(u"could not connect to display") ||
+      heldMessagesTell(u"failed to create wl_display") || heldMessagesTell(u"wayland compositor"))
+    return missingDisplayMessage(env);
+  QString said = heldMessages && !heldMessages->isEmpty() ? heldMessages->first().text : fatalText;
+  return QStringLiteral("vembrix: the window system could not be started: ") + said.simplified();
+}
+
+[[noreturn]] void exitForWantOfDisplay(const QString &fatalText) {
+  const QByteArray line = failureLine(fatalText).toLocal8Bit() + '\n';
   std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
   std::fflush(stderr);
   // Not exit(): the application object is half built, and its static
@@ -34,7 +56,7 @@ QtMessageHandler previousHandler = nullptr;
 }
 
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text) {
-  if (type == QtFatalMsg) exitForWantOfDisplay();
+  if (type == QtFatalMsg) exitForWantOfDisplay(text);
   const std::lock_guard lock(heldMutex);
   if (heldMessages)
     heldMessages->append({type, QByteArray(context.category), context.category != nullptr, text});

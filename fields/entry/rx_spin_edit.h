@@ -15,7 +15,7 @@ class SpinButton;
 // The numeric entry field. It keeps no number of its own: its text is its
 // value, every read of Value parses the text and every write replaces it.
 // The parsing, formatting and typing rules live in widget-free code
-// (fields/entry_rules.h); this class only moves text and events.
+// (fields/entry/entry_rules.h); this class only moves text and events.
 //
 // The change notification is QLineEdit::textChanged. A step holds it back
 // while it rewrites the text and emits it once afterwards, only when the text

@@ -11,7 +11,7 @@ class RegionalSettings;
 
 // The numeric result field: read-only, disabled, and always painting its
 // display text (the stored value through DisplayFormat). The rounding rules
-// live in widget-free code (fields/result_value.h).
+// live in widget-free code (fields/result/result_value.h).
 //
 // QLineEdit::text() is kept equal to the display text, so what a screen
 // reader reads is what the field shows; the edit text, from which a read

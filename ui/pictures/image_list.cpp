@@ -89,7 +89,7 @@ void ImageList::draw(QPainter &painter, QPoint topLeft, int index) const {
 }
 
 QImage ImageList::onWhite(int index, int scale) const {
-  if (index < 0 || index >= count()) return {};
+  if (index < 0 || index >= vx::kTankShapeCount) return {};
   QImage image(kCellSize * scale, QImage::Format_RGB32);
   image.setDevicePixelRatio(scale);
   image.fill(Qt::white);
