@@ -23,7 +23,7 @@ class TestCo2Calculation : public QObject {
   Q_OBJECT
 
 private slots:
-  void contentAndRating_data() {
+  void content_and_rating_data() {
     QTest::addColumn<double>("ph");
     QTest::addColumn<double>("kh");
     QTest::addColumn<QString>("shown");
@@ -44,7 +44,7 @@ private slots:
     QTest::newRow("pH 5000.5") << 5000.5 << 10.0 << "0 мг/л" << R::Deficiency;
   }
 
-  void contentAndRating() {
+  void content_and_rating() {
     QFETCH(double, ph);
     QFETCH(double, kh);
     QFETCH(QString, shown);
@@ -56,7 +56,7 @@ private slots:
     QCOMPARE(c.content.field.displayText(), shown);
   }
 
-  void bandsAreClosedAtBothEnds_data() {
+  void bands_are_closed_at_both_ends_data() {
     QTest::addColumn<qint64>("c");
     QTest::addColumn<vx::Co2Rating>("rating");
     using R = vx::Co2Rating;
@@ -68,14 +68,14 @@ private slots:
     QTest::newRow("36") << qint64(36) << R::Excess;
   }
 
-  void bandsAreClosedAtBothEnds() {
+  void bands_are_closed_at_both_ends() {
     QFETCH(qint64, c);
     QFETCH(vx::Co2Rating, rating);
     QCOMPARE(vx::co2Rating(c), rating);
   }
 
   // The read-back stores the whole number: the rating follows what is shown.
-  void readBackStoresTheWholeNumber() {
+  void read_back_stores_the_whole_number() {
     Co2 c;
     c.kh.set(4);
     c.run();
@@ -109,7 +109,7 @@ private slots:
 
   // pH -12 writes the content before the truncation faults; the field shows it
   // in scientific notation, without its unit.
-  void hugeContentIsShownScientific() {
+  void huge_content_is_shown_scientific() {
     Co2 c;
     c.ph.set(-12);
     QVERIFY_THROWS_EXCEPTION(vx::FloatFaultError, c.run());

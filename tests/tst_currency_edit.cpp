@@ -62,7 +62,7 @@ private slots:
     QTest::newRow("comma") << QChar(u',');
   }
 
-  void createdDisabledBoldRightAligned() {
+  void created_disabled_bold_right_aligned() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TCurrencyEdit f(regional);
@@ -79,7 +79,7 @@ private slots:
 
   // text() is what a screen reader reads, so it must be the display text;
   // the number read back comes from the edit text.
-  void textIsDisplayText() {
+  void text_is_display_text() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TCurrencyEdit f(regional);
@@ -91,7 +91,7 @@ private slots:
     QCOMPARE(f.property("editText").toString(), f.editText());
   }
 
-  void readBackUpdatesDisplay() {
+  void read_back_updates_display() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TCurrencyEdit flux(regional);
@@ -103,7 +103,7 @@ private slots:
     QCOMPARE(flux.property("value").toDouble(), 12.5);
   }
 
-  void separatorChangeRewritesDisplay() {
+  void separator_change_rewrites_display() {
     vx::RegionalSettings regional(u'.', u',');
     vx::TCurrencyEdit f(regional);
     f.setDisplayFormat(QStringLiteral("0.00 л"));
@@ -115,7 +115,7 @@ private slots:
     QCOMPARE(f.Value(), 1234.5L);
   }
 
-  void paintsGreyBoldTextRightAligned() {
+  void paints_grey_bold_text_right_aligned() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TCurrencyEdit f(regional);
@@ -145,7 +145,7 @@ private slots:
   }
 
   // The window hands every control its plain font; the result stays bold.
-  void plainFontStillPaintsBold() {
+  void plain_font_still_paints_bold() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TCurrencyEdit f(regional);
@@ -163,7 +163,7 @@ private slots:
     QVERIFY(text.right - text.left + 1 > width - 3);
   }
 
-  void greyOnGreyKeepsFontColour() {
+  void grey_on_grey_keeps_font_colour() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TCurrencyEdit f(regional);
@@ -176,7 +176,7 @@ private slots:
     QVERIFY(extentOf(f.grab().toImage(), kFontColour).found());
   }
 
-  void fixedSettingsIgnoreLocaleChange() {
+  void fixed_settings_ignore_locale_change() {
     vx::RegionalSettings regional(u',', u' ');
     QSignalSpy changed(&regional, &vx::RegionalSettings::changed);
     QEvent localeChange(QEvent::LocaleChange);
@@ -186,7 +186,7 @@ private slots:
     QCOMPARE(changed.count(), 0);
   }
 
-  void systemSettingsFollowLocaleChange() {
+  void system_settings_follow_locale_change() {
     vx::RegionalSettings regional;
     const QLocale system = QLocale::system();
     QCOMPARE(regional.decimalSeparator(), system.decimalPoint().front());

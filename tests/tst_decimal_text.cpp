@@ -37,7 +37,7 @@ class TestDecimalText : public QObject {
   Q_OBJECT
 
 private slots:
-  void eighteenDigits_data() {
+  void eighteen_digits_data() {
     QTest::addColumn<long double>("value");
     QTest::addColumn<QString>("digits");
     QTest::newRow("0.1 is a hair above, but 18 digits hide it") << 0.1L << "1e0";
@@ -54,13 +54,13 @@ private slots:
     QTest::newRow("largest") << LDBL_MAX << "118973149535723177e4933";
     QTest::newRow("smallest denormal") << std::ldexp(1.0L, -16445) << "36451995318824746e-4950";
   }
-  void eighteenDigits() {
+  void eighteen_digits() {
     QFETCH(long double, value);
     QFETCH(QString, digits);
     QCOMPARE(describe(vx::toDecimalDigits(value)), digits);
   }
 
-  void roundHalfAway_data() {
+  void round_half_away_data() {
     QTest::addColumn<long double>("value");
     QTest::addColumn<int>("decimals");
     QTest::addColumn<int>("significant");
@@ -86,7 +86,7 @@ private slots:
     QTest::newRow("15th digit carries") << 999999999999999.5L << 2 << 15 << "1e16";
     QTest::newRow("nothing to cut") << 12.5L << 2 << all << "125e2";
   }
-  void roundHalfAway() {
+  void round_half_away() {
     QFETCH(long double, value);
     QFETCH(int, decimals);
     QFETCH(int, significant);
@@ -175,7 +175,7 @@ private slots:
   }
 
   // Past 10^27 the power is no longer exact, but it stays in range.
-  void largestPowerIsInRange() {
+  void largest_power_is_in_range() {
     const auto parsed = vx::parseDecimal(u"1e4932", kPoint);
     QVERIFY(parsed);
     QVERIFY(std::fabs(*parsed / 1e4932L - 1) < 1e-15L);
@@ -183,14 +183,14 @@ private slots:
 
   // 0.000…0111…1 with 20 zeros and 4920 ones: the digits are in range, the
   // divisor 10^4940 is not, the quotient is.
-  void longFractionIsNotZero() {
+  void long_fraction_is_not_zero() {
     const auto parsed =
         vx::parseDecimal(QStringLiteral("0.") + QString(20, u'0') + QString(4920, u'1'), kPoint);
     QVERIFY(parsed);
     QVERIFY(std::fabs(*parsed * 9e20L - 1) < 1e-15L);
   }
 
-  void otherSeparatorIsInvalid_data() {
+  void other_separator_is_invalid_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QChar>("decimal");
     QTest::addColumn<QChar>("thousands");
@@ -199,7 +199,7 @@ private slots:
     QTest::newRow("grouped") << "1,234.5" << QChar(u'.') << QChar(u',');
     QTest::newRow("grouped by blank") << "1 234,5" << QChar(u',') << QChar(u' ');
   }
-  void otherSeparatorIsInvalid() {
+  void other_separator_is_invalid() {
     QFETCH(QString, text);
     QFETCH(QChar, decimal);
     QFETCH(QChar, thousands);

@@ -31,7 +31,7 @@ class TestEntryRules : public QObject {
   Q_OBJECT
 
 private slots:
-  void parseInteger_data() {
+  void parse_integer_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<qint32>>("expected");
     const std::optional<qint32> invalid;
@@ -67,13 +67,13 @@ private slots:
     QTest::newRow("megabyte of nines") << QString(1 << 20, u'9') << invalid;
     QTest::newRow("megabyte of zeros, then 5") << QString(1 << 20, u'0') + u'5' << is(5);
   }
-  void parseInteger() {
+  void parse_integer() {
     QFETCH(QString, text);
     QFETCH(std::optional<qint32>, expected);
     QCOMPARE(vx::parseEntryInteger(text), expected);
   }
 
-  void invalidReadsZero_data() {
+  void invalid_reads_zero_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<vx::TValueType>("type");
     QTest::newRow("empty float") << "" << vtFloat;
@@ -84,7 +84,7 @@ private slots:
     QTest::newRow("letters") << "abc" << vtFloat;
     QTest::newRow("overflow") << "1e99999" << vtFloat;
   }
-  void invalidReadsZero() {
+  void invalid_reads_zero() {
     QFETCH(QString, text);
     QFETCH(vx::TValueType, type);
     for (const Separators &seps : {kPoint, kComma}) {
@@ -92,7 +92,7 @@ private slots:
     }
   }
 
-  void otherSeparatorReadsZero() {
+  void other_separator_reads_zero() {
     QCOMPARE(vx::readEntryValue(u"12.5", {vtFloat, 2}, kComma), 0.0L);
     QCOMPARE(vx::readEntryValue(u"12,5", {vtFloat, 2}, kPoint), 0.0L);
   }
@@ -197,12 +197,12 @@ private slots:
     }
   }
 
-  void otherSeparatorRefused() {
+  void other_separator_refused() {
     QVERIFY(!vx::acceptsTypedChar(u'.', u"12", vtFloat, kComma));
     QVERIFY(!vx::acceptsTypedChar(u',', u"12", vtFloat, kPoint));
   }
 
-  void incrementForType_data() {
+  void increment_for_type_data() {
     QTest::addColumn<long double>("increment");
     QTest::addColumn<vx::TValueType>("type");
     QTest::addColumn<long double>("expected");
@@ -213,7 +213,7 @@ private slots:
     QTest::newRow("whole stays") << 3.0L << vtInteger << 3.0L;
     QTest::newRow("float keeps 0.1") << 0.1L << vtFloat << 0.1L;
   }
-  void incrementForType() {
+  void increment_for_type() {
     QFETCH(long double, increment);
     QFETCH(vx::TValueType, type);
     QFETCH(long double, expected);
@@ -253,7 +253,7 @@ private slots:
     }
   }
 
-  void steppedPastRangeReadsZero() {
+  void stepped_past_range_reads_zero() {
     const EntryFormat integer{vtInteger, 2};
     const vx::EntryStep r = vx::stepEntry(u"2147483647", 1, 1.0L, integer, kPoint);
     QCOMPARE(vx::readEntryValue(r.text, integer, kPoint), 0.0L);

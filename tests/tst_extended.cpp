@@ -36,7 +36,7 @@ class TestExtended : public QObject {
   Q_OBJECT
 
 private slots:
-  void isEightyBitExtended() {
+  void is_eighty_bit_extended() {
     const Extended one = 1;
     const Extended tiny = std::ldexp(1.0L, -63);
     QVERIFY((one + tiny) != one);  // a 53-bit double would lose this bit
@@ -119,7 +119,7 @@ private slots:
 
   // A fault left behind by unchecked code must not be blamed on the next
   // checked operation.
-  void staleFlagsAreIgnored() {
+  void stale_flags_are_ignored() {
     std::feraiseexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
     QCOMPARE((Extended(6) / 3).raw(), 2.0L);
   }
@@ -167,13 +167,13 @@ private slots:
 
   // The squaring must stop at the exponent's top bit: one squaring more
   // would overflow although the power itself fits.
-  void powerNearTheTopOfTheRange() {
+  void power_near_the_top_of_the_range() {
     const long double p = vx::power(10, 4932).raw();
     QVERIFY(p > 9.99e4931L && p < 1.001e4932L);
     QVERIFY(vx::power(10, -4932).raw() > 0);
   }
 
-  void powerFaults_data() {
+  void power_faults_data() {
     QTest::addColumn<long double>("base");
     QTest::addColumn<long double>("exponent");
     QTest::addColumn<int>("fault");
@@ -186,7 +186,7 @@ private slots:
     QTest::newRow("-8 ^ 0.5") << -8.0L << 0.5L << int(FloatFault::InvalidOperation);
   }
 
-  void powerFaults() {
+  void power_faults() {
     QFETCH(long double, base);
     QFETCH(long double, exponent);
     QFETCH(int, fault);

@@ -51,7 +51,7 @@ private slots:
   }
 
   // b is read twice, around e: b, e, b, p.
-  void readsInOrder() {
+  void reads_in_order() {
     QStringList log;
     LoggingSource b(log, "b", 14), e(log, "e", 5), p(log, "p", 0);
     SpyResult share{0, "0 %"};

@@ -45,7 +45,7 @@ private slots:
 
   // The band is chosen on the stored volume truncated toward zero: 24.99 l
   // is still the small tank, -0.5 l truncates to 0 and -1.5 l to -1.
-  void volumeTruncatesTowardZero_data() {
+  void volume_truncates_toward_zero_data() {
     QTest::addColumn<double>("volume");
     QTest::addColumn<QString>("shown");
     // Ten degrees: the first write is 10 V, read back whole.
@@ -57,7 +57,7 @@ private slots:
     QTest::newRow("201 l, factor 0.07") << 201.0 << "141 W";     // 2010 x 0.07 = 140.7
   }
 
-  void volumeTruncatesTowardZero() {
+  void volume_truncates_toward_zero() {
     QFETCH(double, volume);
     QFETCH(QString, shown);
     Heater h;
@@ -99,7 +99,7 @@ private slots:
   }
 
   // A volume past 2^63 litres faults at the truncation, after the first write.
-  void absurdVolumeFaultsAfterTheFirstWrite() {
+  void absurd_volume_faults_after_the_first_write() {
     Heater h;
     h.tank = {.WaterH = 1e10, .BaseArea = 1e10};
     try {

@@ -61,7 +61,7 @@ private slots:
   }
 
   // Without the read-backs this tank would get 0.4895 lm and show 0.
-  void readBacksChangeTheResult() {
+  void read_backs_change_the_result() {
     Lighting l;
     l.tank = {.WaterH = 1, .LightLen = 0.5, .LightWid = 0.5};
     l.lux.set(10);
@@ -73,7 +73,7 @@ private slots:
   // 550 lux reads back 1495.06 under the surface, and 1495.06 / 0.8 is the
   // decimal tie 1868.825: the extended 0.8 rounds it up to 1868.83, where the
   // double nearest 0.8 (a hair above) would give 1868.82 and show 2066 Lm.
-  void extendedConstantDecidesATie() {
+  void extended_constant_decides_atie() {
     Lighting l;
     l.lux.set(550);
     l.run();
@@ -81,7 +81,7 @@ private slots:
     QCOMPARE(l.flux.field.displayText(), QStringLiteral("2067 Lm"));
   }
 
-  void unusableInputsShowTheErrorBox_data() {
+  void unusable_inputs_show_the_error_box_data() {
     QTest::addColumn<double>("lux");
     QTest::addColumn<double>("waterH");
     QTest::addColumn<double>("len");
@@ -96,7 +96,7 @@ private slots:
     QTest::newRow("typed reflector names none") << 1000.0 << 5.0 << 3.9 << 9.9 << 10.0 << -1;
   }
 
-  void unusableInputsShowTheErrorBox() {
+  void unusable_inputs_show_the_error_box() {
     QFETCH(double, lux);
     QFETCH(double, waterH);
     QFETCH(double, len);
@@ -117,7 +117,7 @@ private slots:
   }
 
   // A water column beyond any tank makes E/T overflow before the first write.
-  void overflowKeepsTheLastCompletedWrite() {
+  void overflow_keeps_the_last_completed_write() {
     Lighting l;
     l.flux.write(7);
     l.flux.writes = 0;

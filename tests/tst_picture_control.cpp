@@ -62,7 +62,7 @@ class TestPictureControl : public QObject {
   Q_OBJECT
 
 private slots:
-  void autoSize_data() {
+  void auto_size_data() {
     QTest::addColumn<bool>("autoSize");
     QTest::addColumn<QSize>("pictureSize");
     QTest::addColumn<QSize>("expected");
@@ -70,7 +70,7 @@ private slots:
     QTest::newRow("shrinks to a smaller picture") << true << QSize(40, 30) << QSize(40, 30);
     QTest::newRow("off: keeps its size") << false << QSize(202, 102) << QSize(200, 100);
   }
-  void autoSize() {
+  void auto_size() {
     QFETCH(bool, autoSize);
     QFETCH(QSize, pictureSize);
     QFETCH(QSize, expected);
@@ -112,11 +112,11 @@ private slots:
 
   // On the face colour a shape shows no white at all, and its outline stays
   // black: the face shows wherever the picture was white.
-  void shapesShowTheFaceInsteadOfWhite_data() {
+  void shapes_show_the_face_instead_of_white_data() {
     QTest::addColumn<int>("shape");
     for (int code = 0; code < vx::kTankShapeCount; ++code) QTest::addRow("shape %d", code) << code;
   }
-  void shapesShowTheFaceInsteadOfWhite() {
+  void shapes_show_the_face_instead_of_white() {
     QFETCH(int, shape);
     Stage stage;
     configureAsTheWindowsDo(*stage.control);
@@ -133,14 +133,14 @@ private slots:
 
   // A sharper picture is made only for a device of more than one pixel per
   // pixel, once, and shown there in the place and size of the picture.
-  void sharperPictureOnSharpDevicesOnly_data() {
+  void sharper_picture_on_sharp_devices_only_data() {
     QTest::addColumn<qreal>("ratio");
     QTest::addColumn<bool>("sharp");
     QTest::newRow("ratio 1") << 1.0 << false;
     QTest::newRow("ratio 1.5") << 1.5 << true;
     QTest::newRow("ratio 2") << 2.0 << true;
   }
-  void sharperPictureOnSharpDevicesOnly() {
+  void sharper_picture_on_sharp_devices_only() {
     QFETCH(qreal, ratio);
     QFETCH(bool, sharp);
     Stage stage;
@@ -184,12 +184,12 @@ private slots:
   }
 
   // The key is the bottom-left pixel's colour, not white as such.
-  void keyIsTheBottomLeftColour_data() {
+  void key_is_the_bottom_left_colour_data() {
     QTest::addColumn<bool>("transparent");
     QTest::newRow("transparent") << true;
     QTest::newRow("opaque") << false;
   }
-  void keyIsTheBottomLeftColour() {
+  void key_is_the_bottom_left_colour() {
     QFETCH(bool, transparent);
     Stage stage;
     stage.control->setTransparent(transparent);
@@ -206,7 +206,7 @@ private slots:
   // What a pick puts into the main window's picture: the cell on a white
   // 202 x 102 bitmap. The control grows and the same drawing stands one pixel
   // right of and one pixel below where the start-up picture stood.
-  void pickedCellShiftsTheDrawingByOnePixel() {
+  void picked_cell_shifts_the_drawing_by_one_pixel() {
     Stage before;
     configureAsTheWindowsDo(*before.control);
     before.control->setPicture(shapePicture(0));

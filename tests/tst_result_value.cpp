@@ -144,13 +144,13 @@ private slots:
     QCOMPARE(vx::normalizeResultText(text, Separators{decimal, thousands}), normalized);
   }
 
-  void unparseableText() {
+  void unparseable_text() {
     QVERIFY(!vx::parseResultText(u"abc", kPoint));
     QVERIFY(!vx::parseResultText(u"1e99999", kPoint));
     QCOMPARE(*vx::parseResultText(u"1,234.5", kPoint), 1234.5L);
   }
 
-  void startsEmpty() {
+  void starts_empty() {
     ResultValue f(kComma);
     QCOMPARE(f.decimalPlaces(), 2);
     QVERIFY(f.zeroEmpty());
@@ -159,7 +159,7 @@ private slots:
     QCOMPARE(f.displayText(), QStringLiteral("0,00 кг"));
   }
 
-  void readBackRounds_data() {
+  void read_back_rounds_data() {
     QTest::addColumn<int>("places");
     QTest::addColumn<long double>("written");
     QTest::addColumn<QString>("editText");  // "." stands for the decimal separator
@@ -178,7 +178,7 @@ private slots:
     QTest::newRow("15 digits") << 2 << 348708194642607123456.0L << "3.48708194642607E20"
                                << 348708194642607e6L;
   }
-  void readBackRounds() {
+  void read_back_rounds() {
     QFETCH(int, places);
     QFETCH(long double, written);
     QFETCH(QString, editText);
@@ -197,7 +197,7 @@ private slots:
   }
 
   // Read or not, the display rounds the stored number again.
-  void displayFollowsRead() {
+  void display_follows_read() {
     for (const Separators &seps : {kPoint, kComma}) {
       ResultValue flux = field(2, QStringLiteral("0 Lm"), seps);
       flux.setValue(12.495L);
@@ -207,7 +207,7 @@ private slots:
     }
   }
 
-  void zeroEmptyOff() {
+  void zero_empty_off() {
     ResultValue f = field(2, QStringLiteral("0.00 л"), kPoint);
     f.setZeroEmpty(false);
     f.setValue(0.0L);
@@ -215,7 +215,7 @@ private slots:
     QCOMPARE(f.displayText(), QStringLiteral("0.00 л"));
   }
 
-  void decimalPlacesRebuildEditText() {
+  void decimal_places_rebuild_edit_text() {
     ResultValue f(kPoint);
     f.setValue(12.345L);
     QCOMPARE(f.editText(), QStringLiteral("12.35"));
@@ -226,7 +226,7 @@ private slots:
 
   // Without the rebuild the old "." would read as a thousands separator
   // and 1234.5 would come back as 12345.
-  void separatorChangeRebuildsEditText() {
+  void separator_change_rebuilds_edit_text() {
     ResultValue f(kPoint);
     f.setValue(1234.5L);
     QCOMPARE(f.editText(), QStringLiteral("1234.5"));
@@ -235,7 +235,7 @@ private slots:
     QCOMPARE(f.Value(), 1234.5L);
   }
 
-  void emptyDisplayFormatUsesEditPattern() {
+  void empty_display_format_uses_edit_pattern() {
     ResultValue f(kComma);
     f.setValue(12.345L);
     QCOMPARE(f.displayText(), QStringLiteral("12,35"));

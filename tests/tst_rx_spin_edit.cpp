@@ -64,7 +64,7 @@ private slots:
   // The window applies each field's settings in its listed order; the order
   // decides the text: "I" Increment 0.1, "T" ValueType vtFloat, "D" Decimal,
   // "V" Value.
-  void startTexts_data() {
+  void start_texts_data() {
     QTest::addColumn<QString>("order");
     QTest::addColumn<int>("decimals");
     QTest::addColumn<long double>("value");
@@ -86,7 +86,7 @@ private slots:
     QTest::newRow("EndGWBox") << "V" << 2 << 5.0L << "5";
     QTest::newRow("PodGWBox") << "" << 2 << 0.0L << "0";
   }
-  void startTexts() {
+  void start_texts() {
     QFETCH_GLOBAL(QChar, decimal);
     QFETCH(QString, order);
     QFETCH(int, decimals);
@@ -106,7 +106,7 @@ private slots:
     QCOMPARE(f.Value(), value);
   }
 
-  void kHBoxStaysZeroUntilValue() {
+  void k_hbox_stays_zero_until_value() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TRxSpinEdit f(regional);
@@ -117,7 +117,7 @@ private slots:
     QCOMPARE(f.Increment(), 1.0L);
   }
 
-  void switchToIntegerRoundsIncrement() {
+  void switch_to_integer_rounds_increment() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TRxSpinEdit f(regional);
@@ -131,7 +131,7 @@ private slots:
 
   // Only a real change rewrites the text: the same setting leaves what the
   // user typed alone.
-  void sameSettingKeepsText() {
+  void same_setting_keeps_text() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TRxSpinEdit f(regional);
@@ -193,7 +193,7 @@ private slots:
     QCOMPARE(beeped, withSeparator(refused, decimal));
   }
 
-  void otherSeparatorKeyRefused() {
+  void other_separator_key_refused() {
     QFETCH_GLOBAL(QChar, decimal);
     const QChar other = decimal == u'.' ? QChar(u',') : QChar(u'.');
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
@@ -208,7 +208,7 @@ private slots:
 
   // The keypad's decimal key means the decimal separator, whichever
   // character the layout gives it; the main keyboard's keys mean themselves.
-  void keypadDecimalKey_data() {
+  void keypad_decimal_key_data() {
     QTest::addColumn<vx::TValueType>("type");
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("typesSeparator");
@@ -216,7 +216,7 @@ private slots:
     QTest::newRow("keypad ',', float") << vtFloat << int(Qt::Key_Comma) << true;
     QTest::newRow("keypad '.', integer") << vtInteger << int(Qt::Key_Period) << false;
   }
-  void keypadDecimalKey() {
+  void keypad_decimal_key() {
     QFETCH_GLOBAL(QChar, decimal);
     QFETCH(vx::TValueType, type);
     QFETCH(int, key);
@@ -234,7 +234,7 @@ private slots:
     QCOMPARE(beeps.count(), typesSeparator ? 0 : 1);
   }
 
-  void nonAsciiDigitsRefused() {
+  void non_ascii_digits_refused() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TRxSpinEdit f(regional);
@@ -247,7 +247,7 @@ private slots:
     QCOMPARE(beeps.count(), 3);
   }
 
-  void controlKeysPass() {
+  void control_keys_pass() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TRxSpinEdit f(regional);
@@ -264,7 +264,7 @@ private slots:
   }
 
   // Paste is not filtered: the pasted text stays and reads as it can.
-  void pasteIsNotFiltered() {
+  void paste_is_not_filtered() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TRxSpinEdit f(regional);
@@ -280,7 +280,7 @@ private slots:
     QCOMPARE(f.Value(), decimal == u'.' ? 12.5L : 0.0L);
   }
 
-  void megabytePaste() {
+  void megabyte_paste() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     for (const vx::TValueType type : {vtFloat, vtInteger}) {
@@ -302,7 +302,7 @@ private slots:
     }
   }
 
-  void inputMethodCommitIsFiltered() {
+  void input_method_commit_is_filtered() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TRxSpinEdit f(regional);
@@ -316,7 +316,7 @@ private slots:
     QCOMPARE(beeps.count(), 2);
   }
 
-  void enterIsSwallowedEscapeGoesOn() {
+  void enter_is_swallowed_escape_goes_on() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     KeyRecorder window;
@@ -330,7 +330,7 @@ private slots:
     QCOMPARE(window.keys, QList<int>{Qt::Key_Escape});
   }
 
-  void arrowsStep_data() {
+  void arrows_step_data() {
     QTest::addColumn<vx::TValueType>("type");
     QTest::addColumn<long double>("increment");
     QTest::addColumn<QString>("before");  // "." stands for the decimal separator
@@ -341,7 +341,7 @@ private slots:
     QTest::newRow("letters, float") << vtFloat << 0.1L << "abc" << int(Qt::Key_Up) << "0.10";
     QTest::newRow("integer down") << vtInteger << 1.0L << "5" << int(Qt::Key_Down) << "4";
   }
-  void arrowsStep() {
+  void arrows_step() {
     QFETCH_GLOBAL(QChar, decimal);
     QFETCH(vx::TValueType, type);
     QFETCH(long double, increment);
@@ -364,7 +364,7 @@ private slots:
     QVERIFY(window.keys.isEmpty());  // consumed
   }
 
-  void steppedPastRangeReadsZero() {
+  void stepped_past_range_reads_zero() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TRxSpinEdit f(regional);
@@ -376,7 +376,7 @@ private slots:
 
   // No notification and no "modified" when only the letter case changes or
   // nothing changes, and the caret stays where it was.
-  void stepWithoutChange() {
+  void step_without_change() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TRxSpinEdit f(regional);
@@ -395,7 +395,7 @@ private slots:
     QCOMPARE(changes.count(), 0);
   }
 
-  void tabSelectsAllClickDoesNot() {
+  void tab_selects_all_click_does_not() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     QWidget window;
@@ -425,7 +425,7 @@ private slots:
     QVERIFY(!second->hasSelectedText());
   }
 
-  void leavingKeepsTypedText() {
+  void leaving_keeps_typed_text() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     QWidget window;
@@ -448,7 +448,7 @@ private slots:
     QCOMPARE(first->Value(), 7.255L);
   }
 
-  void disabledFieldStillReads() {
+  void disabled_field_still_reads() {
     QFETCH_GLOBAL(QChar, decimal);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TRxSpinEdit f(regional);
@@ -460,7 +460,7 @@ private slots:
 
   // The text is the value: a new decimal separator changes no text, and the
   // old separator no longer reads.
-  void separatorChangeKeepsText() {
+  void separator_change_keeps_text() {
     vx::RegionalSettings regional(u'.', u',');
     vx::TRxSpinEdit f(regional);
     f.setValueType(vtFloat);

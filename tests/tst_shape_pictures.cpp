@@ -92,8 +92,8 @@ private slots:
   // outline must keep the water from the background. Half-tones belong to
   // the letters alone: blends of black into cyan inside the tank, into white
   // outside, and never outside a glyph box.
-  void cleanDrawing_data() { shapes_data(); }
-  void cleanDrawing() {
+  void clean_drawing_data() { shapes_data(); }
+  void clean_drawing() {
     QFETCH(int, shape);
     const QImage picture = shapePicture(shape);
     QCOMPARE(picture.size(), QSize(200, 100));
@@ -122,7 +122,7 @@ private slots:
   }
 
   // Each letter inks its box from the top row to the bottom one, smoothed.
-  void letterFillsItsBox() {
+  void letter_fills_its_box() {
     for (const Letter &l : kLetters) {
       const QImage picture = shapePicture(l.shape);
       const auto inked = [&](int y) {
@@ -169,7 +169,7 @@ private slots:
   }
 
   // 9 x 9 heads whose points sit on the pixels next to the measured edges.
-  void arrowHeads_data() {
+  void arrow_heads_data() {
     QTest::addColumn<int>("shape");
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("topEdge");
@@ -178,7 +178,7 @@ private slots:
     QTest::newRow("vision depth") << 2 << 88 << 7 << 91;
     QTest::newRow("corner vision depth") << 4 << 100 << 9 << 91;
   }
-  void arrowHeads() {
+  void arrow_heads() {
     QFETCH(int, shape);
     QFETCH(int, x);
     QFETCH(int, topEdge);
@@ -195,8 +195,8 @@ private slots:
 
   // Over a colour, the margin and the background keep that colour and the
   // drawing comes out unchanged, through draw() and through the QBitmap mask.
-  void imageListDrawsThroughItsMask_data() { shapes_data(); }
-  void imageListDrawsThroughItsMask() {
+  void image_list_draws_through_its_mask_data() { shapes_data(); }
+  void image_list_draws_through_its_mask() {
     QFETCH(int, shape);
     const ImageList list;
     QCOMPARE(list.count(), vx::kTankShapeCount);
@@ -252,8 +252,8 @@ private slots:
   // The drawings for high-resolution screens: the same plan at twice the
   // pixels, as clean as the small one, and drawn at that resolution rather
   // than enlarged: some 2 x 2 block of every drawing is not one colour.
-  void sharpDrawing_data() { shapes_data(); }
-  void sharpDrawing() {
+  void sharp_drawing_data() { shapes_data(); }
+  void sharp_drawing() {
     QFETCH(int, shape);
     const QImage picture = shapePicture(shape, 2);
     QCOMPARE(picture.size(), QSize(400, 200));
@@ -286,8 +286,8 @@ private slots:
 
   // The outline and the arrows are where the small drawing has them, each of
   // its pixels covering the same 2 x 2 device pixels.
-  void sharpLandmarks_data() { landmarks_data(); }
-  void sharpLandmarks() {
+  void sharp_landmarks_data() { landmarks_data(); }
+  void sharp_landmarks() {
     QFETCH(int, shape);
     QFETCH(QPoint, at);
     QFETCH(QRgb, colour);
@@ -298,8 +298,8 @@ private slots:
 
   // Heads of 18 device rows whose points, two device pixels wide, touch the
   // edges, widening by one device pixel a side every second row.
-  void sharpArrowHeads_data() { arrowHeads_data(); }
-  void sharpArrowHeads() {
+  void sharp_arrow_heads_data() { arrow_heads_data(); }
+  void sharp_arrow_heads() {
     QFETCH(int, shape);
     QFETCH(int, x);
     QFETCH(int, topEdge);
@@ -324,8 +324,8 @@ private slots:
 
   // On a device of pixel ratio 2 the list draws the sharp cell through its
   // mask, covering the same 202 x 102 as the ordinary cell.
-  void imageListDrawsSharpCells_data() { shapes_data(); }
-  void imageListDrawsSharpCells() {
+  void image_list_draws_sharp_cells_data() { shapes_data(); }
+  void image_list_draws_sharp_cells() {
     QFETCH(int, shape);
     const ImageList list;
     constexpr QRgb kUnder = 0xffc0ff10;
@@ -348,11 +348,11 @@ private slots:
   // The desktop's icon sizes: whole-factor enlargements above 32 keep every
   // pixel of the 32 x 32 icon as a block; 48 keeps its colours, bands and
   // letters; the reductions keep its bands.
-  void themeIcons_data() {
+  void theme_icons_data() {
     QTest::addColumn<int>("size");
     for (const int size : kThemeIconSizes) QTest::addRow("%d px", size) << size;
   }
-  void themeIcons() {
+  void theme_icons() {
     QFETCH(int, size);
     const QIcon icon = windowIcon();
     QVERIFY(icon.availableSizes().contains(QSize(size, size)));

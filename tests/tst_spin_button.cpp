@@ -78,7 +78,7 @@ class TestSpinButton : public QObject {
   Q_OBJECT
 
 private slots:
-  void clickStepsOnceNoRepeatAfterRelease() {
+  void click_steps_once_no_repeat_after_release() {
     Rig rig;
     QVERIFY(rig.shown());
     rig.field->setValueType(vtFloat);
@@ -97,7 +97,7 @@ private slots:
 
   // Steps at 0, 400, 500, 600 ... ms, with the pixels on both sides of the
   // diagonal as the pressed point.
-  void holdRepeats_data() {
+  void hold_repeats_data() {
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<int>("direction");
     QTest::newRow("upper half") << kUpper << 1;
@@ -105,7 +105,7 @@ private slots:
     QTest::newRow("on the diagonal") << QPoint(9, 9) << 1;
     QTest::newRow("just below the diagonal") << QPoint(10, 9) << -1;
   }
-  void holdRepeats() {
+  void hold_repeats() {
     QFETCH(QPoint, at);
     QFETCH(int, direction);
     Rig rig;
@@ -128,13 +128,13 @@ private slots:
     QVERIFY(!rig.clock->isActive());
   }
 
-  void dragOffPausesDragBackResumes_data() {
+  void drag_off_pauses_drag_back_resumes_data() {
     QTest::addColumn<QPoint>("off");
     QTest::newRow("onto the other half") << kLower;
     QTest::newRow("out of the button") << QPoint(30, 4);
     QTest::newRow("over the text") << QPoint(-40, 8);
   }
-  void dragOffPausesDragBackResumes() {
+  void drag_off_pauses_drag_back_resumes() {
     QFETCH(QPoint, off);
     Rig rig;
     QVERIFY(rig.shown());
@@ -152,7 +152,7 @@ private slots:
     QTest::mouseRelease(rig.button(), Qt::LeftButton, {}, kUpper);
   }
 
-  void releaseOffTheButtonEndsThePress() {
+  void release_off_the_button_ends_the_press() {
     Rig rig;
     QVERIFY(rig.shown());
     QTest::mousePress(rig.button(), Qt::LeftButton, {}, kLower);
@@ -165,14 +165,14 @@ private slots:
     QCOMPARE(rig.steps(), -1);
   }
 
-  void ignoredPresses_data() {
+  void ignored_presses_data() {
     QTest::addColumn<int>("button");
     QTest::addColumn<bool>("enabled");
     QTest::newRow("right button") << int(Qt::RightButton) << true;
     QTest::newRow("middle button") << int(Qt::MiddleButton) << true;
     QTest::newRow("left on a disabled field") << int(Qt::LeftButton) << false;
   }
-  void ignoredPresses() {
+  void ignored_presses() {
     QFETCH(int, button);
     QFETCH(bool, enabled);
     Rig rig;
@@ -186,7 +186,7 @@ private slots:
     QCOMPARE(rig.field->text(), QStringLiteral("0"));
   }
 
-  void disabledButtonLooksNormal() {
+  void disabled_button_looks_normal() {
     Rig rig;
     QVERIFY(rig.shown());
     const QImage enabled = rig.button()->grab().toImage();
@@ -194,7 +194,7 @@ private slots:
     QCOMPARE(rig.button()->grab().toImage(), enabled);
   }
 
-  void pressFocusesTheField() {
+  void press_focuses_the_field() {
     Rig rig;
     QVERIFY(rig.shown());
     rig.window.activateWindow();
@@ -208,7 +208,7 @@ private slots:
   }
 
   // A modal box takes the mouse; its release never reaches the button.
-  void modalBoxEndsThePress() {
+  void modal_box_ends_the_press() {
     Rig rig;
     QVERIFY(rig.shown());
     QTest::mousePress(rig.button(), Qt::LeftButton, {}, kUpper);
@@ -223,13 +223,13 @@ private slots:
     QTest::mouseRelease(rig.button(), Qt::LeftButton, {}, kUpper);
   }
 
-  void placedInTheField_data() {
+  void placed_in_the_field_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<QRect>("button");
     QTest::newRow("185 x 21") << 185 << QRect(165, 1, 18, 18);
     QTest::newRow("81 x 21") << 81 << QRect(61, 1, 18, 18);
   }
-  void placedInTheField() {
+  void placed_in_the_field() {
     QFETCH(int, width);
     QFETCH(QRect, button);
     Rig rig;

@@ -14,7 +14,7 @@ class TestSpinButtonGeometry : public QObject {
   Q_OBJECT
 
 private slots:
-  void buttonRect_data() {
+  void button_rect_data() {
     QTest::addColumn<QSize>("field");
     QTest::addColumn<QRect>("button");
     QTest::newRow("wide field 185 x 21") << QSize(185, 21) << QRect(165, 1, 18, 18);
@@ -22,7 +22,7 @@ private slots:
     QTest::newRow("taller field") << QSize(100, 30) << QRect(71, 1, 27, 27);
     QTest::newRow("too low for a button") << QSize(50, 2) << QRect(49, 1, 0, 0);
   }
-  void buttonRect() {
+  void button_rect() {
     QFETCH(QSize, field);
     QFETCH(QRect, button);
     QCOMPARE(vx::spinButtonRect(field), button);
@@ -60,7 +60,7 @@ private slots:
   }
 
   // The quarter points less half a 6-pixel arrow, rounded, then moved.
-  void glyphPositions_data() {
+  void glyph_positions_data() {
     QTest::addColumn<int>("side");
     QTest::addColumn<QPoint>("up");
     QTest::addColumn<QPoint>("upPressed");
@@ -71,7 +71,7 @@ private slots:
         << 14 << QPoint(1, 1) << QPoint(2, 2) << QPoint(7, 7);
     QTest::newRow("17: no ties") << 17 << QPoint(2, 2) << QPoint(3, 3) << QPoint(9, 9);
   }
-  void glyphPositions() {
+  void glyph_positions() {
     QFETCH(int, side);
     QFETCH(QPoint, up);
     QFETCH(QPoint, upPressed);
@@ -85,7 +85,7 @@ private slots:
 
   // Key pixels of the 18 x 18 faces, each colour role told apart:
   // F face, K frame, H highlight, S shadow, G glyph.
-  void facePixels_data() {
+  void face_pixels_data() {
     QTest::addColumn<SpinHalf>("pressed");
     QTest::addColumn<QPoint>("pixel");
     QTest::addColumn<QChar>("role");
@@ -122,7 +122,7 @@ private slots:
     row("lower pressed: down arrow stays", SpinHalf::Down, {9, 12}, 'G');
     row("lower pressed: up arrow stays", SpinHalf::Down, {5, 3}, 'G');
   }
-  void facePixels() {
+  void face_pixels() {
     QFETCH(SpinHalf, pressed);
     QFETCH(QPoint, pixel);
     QFETCH(QChar, role);
@@ -142,7 +142,7 @@ private slots:
   // At a device pixel ratio the face has that many device pixels per pixel,
   // its lines one device pixel thin, and its arrows enlarged by the whole
   // part of the ratio only: every arrow pixel an even block, also at 1.5.
-  void faceAtRatio_data() {
+  void face_at_ratio_data() {
     QTest::addColumn<qreal>("ratio");
     QTest::addColumn<int>("side");
     QTest::addColumn<int>("factor");
@@ -153,7 +153,7 @@ private slots:
     QTest::newRow("2 from arithmetic") << 1.9999999 << 36 << 2;
     QTest::newRow("3") << 3.0 << 54 << 3;
   }
-  void faceAtRatio() {
+  void face_at_ratio() {
     QFETCH(qreal, ratio);
     QFETCH(int, side);
     QFETCH(int, factor);

@@ -29,7 +29,7 @@ class TestVolumeCalculation : public QObject {
   Q_OBJECT
 
 private slots:
-  void defaultsFillTheTankState() {
+  void defaults_fill_the_tank_state() {
     Tank t;
     t.run();
     QCOMPARE(t.state.DimA, 9.9);
@@ -100,7 +100,7 @@ private slots:
     QCOMPARE(t.state.LightWid, lit[1]);
   }
 
-  void failedShapeTestKeepsTheArea_data() {
+  void failed_shape_test_keeps_the_area_data() {
     QTest::addColumn<int>("shape");
     QTest::addColumn<QList<double>>("sides");
     QTest::newRow("vision rectangle, B = A") << 2 << QList<double>{40, 40, 100, 0};
@@ -109,7 +109,7 @@ private slots:
     QTest::newRow("vision triangle, B below 0.7071 A") << 4 << QList<double>{60, 40, 0, 0};
   }
 
-  void failedShapeTestKeepsTheArea() {
+  void failed_shape_test_keeps_the_area() {
     QFETCH(int, shape);
     QFETCH(QList<double>, sides);
     Tank t;
@@ -136,7 +136,7 @@ private slots:
   // The area as the formula leaves it, before TankState rounds it to a
   // double: every operation in extended. The inner sides are the doubles
   // the calculation stores for the example tanks of shapes() above.
-  void areaIsExtendedToTheLastBit_data() {
+  void area_is_extended_to_the_last_bit_data() {
     QTest::addColumn<int>("shape");
     QTest::addColumn<QList<double>>("inner");  // A, B, C, D, L in dm
     QTest::addColumn<long double>("area");
@@ -154,7 +154,7 @@ private slots:
                                << 39.5167391746839336518L;
   }
 
-  void areaIsExtendedToTheLastBit() {
+  void area_is_extended_to_the_last_bit() {
     QFETCH(int, shape);
     QFETCH(QList<double>, inner);
     QFETCH(long double, area);
@@ -169,7 +169,7 @@ private slots:
   // The picker offers the lighting calculation by the table's flag; it must
   // say what the formula does, or the lighting would run on a stale
   // rectangle (or be refused one it has).
-  void lightingFlagMatchesTheFormula() {
+  void lighting_flag_matches_the_formula() {
     // Sides that pass every shape's test.
     const vx::InnerSides sides{5, 6, 7, 8, vx::sqrt(vx::Extended(50))};
     for (const vx::TankShapeRow &shape : vx::kTankShapes) {
@@ -179,7 +179,7 @@ private slots:
     }
   }
 
-  void unknownCodeHasNoArea() {
+  void unknown_code_has_no_area() {
     const vx::InnerSides sides{5, 6, 7, 8, 7};
     QVERIFY(!vx::shapeArea(-1, sides));
     QVERIFY(!vx::shapeArea(vx::kTankShapeCount, sides));
@@ -187,7 +187,7 @@ private slots:
 
   // At exactly 0.7071·A (that decimal, not 1/√2) the vision triangle fails;
   // the next extended value above passes, with an area just over A²/2.
-  void visionTriangleEdge() {
+  void vision_triangle_edge() {
     const vx::Extended A = 10;
     const vx::Extended edge = vx::Extended(0.7071L) * A;
     QVERIFY(!vx::shapeArea(vx::VisionTriangular, {A, edge, 0, 0, 0}));
@@ -201,7 +201,7 @@ private slots:
 
   // A side of 0 is not replaced by anything: less the glass it is -0.1 dm,
   // and the area and both results come out negative, unremarked.
-  void negativeSidesAreUsedAsComputed() {
+  void negative_sides_are_used_as_computed() {
     Tank t;
     t.a.set(0);
     t.run();
@@ -212,7 +212,7 @@ private slots:
     QVERIFY(t.errors.messages.isEmpty());
   }
 
-  void glassChangesSidesButNotWater() {
+  void glass_changes_sides_but_not_water() {
     Tank t;
     t.glass.set(0);
     t.run();
@@ -223,7 +223,7 @@ private slots:
 
   // A side beyond double's range faults where it becomes a double; what was
   // stored before stays.
-  void sideBeyondDoubleRangeOverflows() {
+  void side_beyond_double_range_overflows() {
     Tank t;
     t.run();
     t.b.set(1e400L);
@@ -240,7 +240,7 @@ private slots:
 
   // The glass is read again for every side, all four sides for every shape,
   // and the soil only after the volume is written.
-  void readsInOrder() {
+  void reads_in_order() {
     QStringList log;
     LoggingSource a(log, "A", 100), b(log, "B", 40), c(log, "C", 0), d(log, "D", 0);
     LoggingSource glass(log, "glass", 5), water(log, "water", 50), soil(log, "soil", 6);
