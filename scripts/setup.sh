@@ -9,8 +9,10 @@ packages=(
   libbenchmark-dev                 # bench/
   fonts-liberation fontconfig      # the windows' font, also on the offscreen platform
   qt6-translations-l10n            # Qt's Russian standard texts (context menus); the package depends on it
+  libxcb1-dev                      # the close-box-only window type, set below Qt
   xvfb xauth libx11-dev            # bench/startup.sh: a real X server and the map timer
   imagemagick x11-utils            # screenshots of the real windows (import, xwininfo)
+  openbox xdotool                  # tst_window_manager: a real window manager, real input
   dpkg-dev file                    # the Debian package and its test
   qt6-wayland                      # tst_program_start: the Wayland platform without a compositor
   lintian appstream desktop-file-utils man-db groff-base  # tst_package: Debian's own checks

@@ -12,16 +12,16 @@ Usage: tst_accessibility_atspi.py path/to/vembrix
 """
 
 import os
-import select
 import shutil
 import signal
-import subprocess
 import sys
 import tempfile
 import time
 
+from x_session import (Checks, arm_watchdog, Processes, Watchdog, WAIT_SECONDS, read_line_from,
+                       start_x_server)
+
 WATCHDOG_SECONDS = 100
-WAIT_SECONDS = 15
 
 CALCULATORS = [
     "Аквариум",
@@ -50,97 +50,6 @@ INNER_BOXES = {
 
 SHAPES = ["Прямоугольный", "Прямоугольный со скосами", "Прямоугольный \"Vision\"",
           "Треугольный", "Треугольный \"Vision\"", "Шестиугольный"]
-
-
-class Watchdog(Exception):
-    pass
-
-
-def on_alarm(_signum, _frame):
-    raise Watchdog("the test took longer than %d s" % WATCHDOG_SECONDS)
-
-
-class Processes:
-    """What the test starts, each leading a process group of its own."""
-
-    def __init__(self, log_dir):
-        self.log_dir = log_dir
-        self.started = []
-
-    def start(self, name, argv, env, pass_fds=()):
-        log = open(os.path.join(self.log_dir, name + ".log"), "wb")
-        proc = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL, stdout=log,
-                                stderr=subprocess.STDOUT, pass_fds=pass_fds,
-                                start_new_session=True)
-        log.close()
-        self.started.append((name, proc))
-        return proc
-
-    def stop_all(self):
-        for _name, proc in reversed(self.started):
-            try:
-                os.killpg(proc.pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass
-        for _name, proc in reversed(self.started):
-            try:
-                proc.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                pass
-            # The group may outlive its leader (the bus launcher's own bus).
-            try:
-                os.killpg(proc.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-            try:
-                proc.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                pass
-
-    def logs(self):
-        out = []
-        for name, _proc in self.started:
-            path = os.path.join(self.log_dir, name + ".log")
-            with open(path, "rb") as f:
-                text = f.read().decode("utf-8", "replace")
-            out.append("--- %s ---\n%s" % (name, text[-4000:]))
-        return "\n".join(out)
-
-
-def read_line_from(fd, proc, what):
-    """A line a child writes to fd, or None once it has exited without one."""
-    data = b""
-    deadline = time.monotonic() + WAIT_SECONDS
-    while b"\n" not in data:
-        if time.monotonic() > deadline:
-            raise RuntimeError("no answer from " + what)
-        ready, _, _ = select.select([fd], [], [], 0.2)
-        if ready:
-            chunk = os.read(fd, 256)
-            if not chunk:
-                return None
-            data += chunk
-        elif proc.poll() is not None:
-            return None
-    return data.decode().strip()
-
-
-def start_x_server(procs, env):
-    # -noreset: the server writes its display number again at every reset,
-    # and the pipe is gone by then.
-    for attempt in range(3):
-        r, w = os.pipe()
-        proc = procs.start("Xvfb-%d" % attempt,
-                           ["Xvfb", "-displayfd", str(w), "-noreset", "-nolisten", "tcp",
-                            "-screen", "0", "1280x1024x24"], env, pass_fds=(w,))
-        os.close(w)
-        try:
-            number = read_line_from(r, proc, "Xvfb")
-        finally:
-            os.close(r)
-        if number:
-            return ":" + number
-    raise RuntimeError("Xvfb did not start")
 
 
 def start_session_bus(procs, env):
@@ -175,20 +84,6 @@ def wait_for_bus_name(address, name):
     finally:
         bus.close_sync(None)
     raise RuntimeError(name + " did not appear on the session bus")
-
-
-class Checks:
-    def __init__(self):
-        self.failures = []
-
-    def check(self, ok, what, detail=""):
-        print(("ok   " if ok else "FAIL ") + what + ((": " + detail) if detail and not ok else ""))
-        if not ok:
-            self.failures.append(what)
-        return ok
-
-    def equal(self, actual, expected, what):
-        return self.check(actual == expected, what, "got %r, expected %r" % (actual, expected))
 
 
 def run(binary):
@@ -450,8 +345,7 @@ def main():
     if len(sys.argv) != 2:
         print(__doc__)
         return 2
-    signal.signal(signal.SIGALRM, on_alarm)
-    signal.alarm(WATCHDOG_SECONDS)
+    arm_watchdog(WATCHDOG_SECONDS)
     return run(os.path.abspath(sys.argv[1]))
 
 

@@ -1,6 +1,7 @@
 #include "ui/AquaTypeForm.h"
 
 #include "ui/MainForm.h"
+#include "ui/close_box_only.h"
 #include "ui/form_controls.h"
 #include "ui/frame_placer.h"
 #include "ui/guarded.h"
@@ -50,6 +51,7 @@ void TAquaTypeFrm::showEvent(QShowEvent *event) {
     loadPictures();
   }
   QWidget::showEvent(event);
+  close_box_only::applyBeforeMap(this, close_box_only::Group::Leave);
   m_placer->placeAtShowing(first ? FramePlacer::Rule::Centre : FramePlacer::Rule::KeepInside);
 }
 

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "ui/close_box_only.h"
 #include "ui/frame_placer.h"
 
 namespace {
@@ -40,6 +41,7 @@ public:
 protected:
   void showEvent(QShowEvent *event) override {
     QMessageBox::showEvent(event);  // fixes the box's final size
+    close_box_only::applyBeforeMap(this, close_box_only::Group::Keep);
     m_placer->placeAtShowing(FramePlacer::Rule::Centre);
   }
 
