@@ -40,8 +40,7 @@ public:
   xcb_atom_t atom(const char *name) const {
     Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         m_connection,
-        xcb_intern_atom(m_connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
-        nullptr));
+        xcb_intern_atom(m_connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
     return reply ? reply->atom : XCB_ATOM_NONE;
   }
 
