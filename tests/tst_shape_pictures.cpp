@@ -7,9 +7,11 @@
 #include <QPixmap>
 #include <QSet>
 
+#include <cstring>
 #include <vector>
 
 #include "core/tank_shapes.h"
+#include "ui/pictures/artwork_resources.h"
 #include "ui/pictures/image_list.h"
 #include "ui/pictures/shape_pictures.h"
 #include "ui/pictures/standard_palette.h"
@@ -222,6 +224,34 @@ private slots:
         QCOMPARE(viaDraw.pixel(x, y), clear ? kUnder : cell.pixel(p));
         QCOMPARE(viaMask.pixel(x, y), clear ? kUnder : cell.pixel(p));
       }
+  }
+
+  // What the program shows is the checked-in PNG, pixel for pixel and in
+  // the format its decoder gives, though it is compiled in rather than
+  // decoded; every file of the list, and nothing that is not in it.
+  void compiled_in_artwork_matches_its_png_data() {
+    QTest::addColumn<QString>("path");
+    QFile list(QStringLiteral(VEMBRIX_PICTURES_DIR "/artwork.list"));
+    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+    for (const QByteArray &line : list.readAll().split('\n'))
+      if (!line.isEmpty()) QTest::newRow(line.constData()) << QString::fromUtf8(line);
+  }
+  void compiled_in_artwork_matches_its_png() {
+    QFETCH(QString, path);
+    const QImage decoded(QStringLiteral(VEMBRIX_PICTURES_DIR "/") + path);
+    QVERIFY(!decoded.isNull());
+    const QImage compiled = loadArtwork(path);
+    QCOMPARE(compiled.format(), decoded.format());
+    QCOMPARE(compiled.size(), decoded.size());
+    const QImage a = decoded.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = compiled.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < a.height(); ++y)
+      QVERIFY2(std::memcmp(a.constScanLine(y), b.constScanLine(y), a.width() * 4u) == 0,
+               qPrintable(QStringLiteral("line %1").arg(y)));
+  }
+  void unknown_artwork_is_null() {
+    QVERIFY(loadArtwork(QStringLiteral("artwork/shape_9.png")).isNull());
+    QVERIFY(loadArtwork(QString()).isNull());
   }
 
   void icon() {

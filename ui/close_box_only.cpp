@@ -41,7 +41,7 @@ public:
     Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         m_connection,
         xcb_intern_atom(m_connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
   }
 
   // The property's 32-bit items (atoms, windows, cards); empty if unset or
@@ -70,7 +70,7 @@ public:
   xcb_window_t root() const {
     Reply<xcb_query_tree_reply_t> reply(
         xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_window), nullptr));
-    return reply ? reply->root : XCB_WINDOW_NONE;
+    return reply ? reply->root : xcb_window_t{XCB_WINDOW_NONE};
   }
 
   // The running EWMH manager's name, from the check window it keeps; empty

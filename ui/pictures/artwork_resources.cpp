@@ -1,12 +1,23 @@
 #include "artwork_resources.h"
 
-// Q_INIT_RESOURCE must be used outside any namespace. In a static library
-// nothing else references the compiled resource, so without this call the
-// linker would drop it and every picture would come out null.
-static void registerArtwork() { Q_INIT_RESOURCE(artwork); }
+#include <cstring>
+
+#include "embedded_artwork.h"
 
 QImage loadArtwork(const QString &relativePath) {
-  static const bool registered = (registerArtwork(), true);
-  (void)registered;
-  return QImage(QStringLiteral(":/pictures/") + relativePath);
+  const QByteArray wanted = relativePath.toUtf8();
+  for (const EmbeddedArtwork &art : embeddedArtwork()) {
+    if (std::strcmp(art.path, wanted.constData()) != 0) continue;
+    const auto stored = static_cast<QImage::Format>(art.storedFormat);
+    const int depth = QImage::toPixelFormat(stored).bitsPerPixel();
+    const qsizetype stride = (qsizetype(art.width) * depth + 31) / 32 * 4;
+    // Wraps the compiled-in bytes, which live as long as the program,
+    // without copying them; Qt copies on the first write.
+    QImage image(art.pixels, art.width, art.height, stride, stored);
+    if (art.colourCount > 0)
+      image.setColorTable(QList<QRgb>(art.colours, art.colours + art.colourCount));
+    const auto decoded = static_cast<QImage::Format>(art.decodedFormat);
+    return decoded == stored ? image : image.convertToFormat(decoded);
+  }
+  return {};
 }

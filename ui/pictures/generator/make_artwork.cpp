@@ -1,7 +1,7 @@
 // Draws the program's artwork from code and writes it as the PNG files that
-// the library embeds, one per row of the shape table and the window icon,
-// with the resource file that lists them. The files are checked in, so every build shows the same
-// pixels whatever Qt version or fonts the building machine has.
+// the build compiles in, one per row of the shape table and the window icon,
+// with artwork.list naming them. The files are checked in, so every build
+// shows the same pixels whatever Qt version or fonts the building machine has.
 //
 // After changing a drawing, regenerate and commit the files:
 //   ninja -C BUILD make_artwork && BUILD/ui/pictures/generator/make_artwork ui/pictures
@@ -49,14 +49,14 @@ QList<Artwork> drawEverything() {
   return all;
 }
 
-const QString kResourceFile = QStringLiteral("artwork.qrc");
+const QString kListFile = QStringLiteral("artwork.list");
 
-// The resource file embeds exactly what was drawn, in the same order.
-QByteArray resourceList(const QList<Artwork> &all) {
-  QByteArray qrc = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/pictures\">\n";
-  for (const Artwork &art : all) qrc += "    <file>" + art.relativePath.toUtf8() + "</file>\n";
-  qrc += "  </qresource>\n</RCC>\n";
-  return qrc;
+// The build compiles in exactly what was drawn, in the same order: one path
+// a line.
+QByteArray artworkList(const QList<Artwork> &all) {
+  QByteArray list;
+  for (const Artwork &art : all) list += art.relativePath.toUtf8() + '\n';
+  return list;
 }
 
 // Antialiasing may differ by a few levels between Qt releases; a changed
@@ -89,9 +89,9 @@ int write(const QDir &root) {
       return EXIT_FAILURE;
     }
   }
-  QFile qrc(root.filePath(kResourceFile));
-  if (!qrc.open(QIODevice::WriteOnly) || qrc.write(resourceList(all)) < 0) {
-    err << "cannot write " << qrc.fileName() << '\n';
+  QFile list(root.filePath(kListFile));
+  if (!list.open(QIODevice::WriteOnly) || list.write(artworkList(all)) < 0) {
+    err << "cannot write " << list.fileName() << '\n';
     return EXIT_FAILURE;
   }
   return EXIT_SUCCESS;
@@ -108,9 +108,9 @@ int check(const QDir &root) {
       ++stale;
     }
   }
-  QFile qrc(root.filePath(kResourceFile));
-  if (!qrc.open(QIODevice::ReadOnly) || qrc.readAll() != resourceList(all)) {
-    err << qrc.fileName() << " does not list the artwork drawn; regenerate it\n";
+  QFile list(root.filePath(kListFile));
+  if (!list.open(QIODevice::ReadOnly) || list.readAll() != artworkList(all)) {
+    err << list.fileName() << " does not list the artwork drawn; regenerate it\n";
     ++stale;
   }
   return stale ? EXIT_FAILURE : EXIT_SUCCESS;

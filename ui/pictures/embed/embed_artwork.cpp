@@ -1,0 +1,128 @@
+// Build step: turns the checked-in PNGs into a C++ source of ready pixels,
+// so the program decodes nothing (and loads no image plugin) before its
+// first window maps.
+//
+//   embed_artwork OUTPUT.cpp PICTURES_DIR LIST_FILE
+//
+// LIST_FILE names one picture per line, relative to PICTURES_DIR. Each is
+// stored as the decoder hands it over, down to the format; a picture of at
+// most 256 colours is stored as one byte a pixel with its colour table and
+// turned back into the decoder's format when loaded.
+#include <QFile>
+#include <QHash>
+#include <QImage>
+#include <QTextStream>
+
+#include <cstdlib>
+
+namespace {
+
+struct Stored {
+  QImage image;  // Indexed8, or the decoded format itself
+  QImage::Format decodedFormat;
+};
+
+// Indexed8 of exactly the image's colours in first-seen order, or a null
+// image if there are more than 256 of them.
+QImage indexed(const QImage &decoded) {
+  const QImage argb = decoded.convertToFormat(QImage::Format_ARGB32);
+  QImage out(argb.size(), QImage::Format_Indexed8);
+  QHash<QRgb, int> index;
+  QList<QRgb> table;
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+    uchar *target = out.scanLine(y);
+    for (int x = 0; x < argb.width(); ++x) {
+      auto found = index.constFind(line[x]);
+      if (found == index.constEnd()) {
+        if (table.size() == 256) return {};
+        found = index.insert(line[x], static_cast<int>(table.size()));
+        table.append(line[x]);
+      }
+      target[x] = static_cast<uchar>(*found);
+    }
+  }
+  out.setColorTable(table);
+  return out;
+}
+
+Stored store(const QImage &decoded) {
+  if (decoded.format() == QImage::Format_Indexed8) return {decoded, decoded.format()};
+  const QImage small = indexed(decoded);
+  return {small.isNull() ? decoded : small, decoded.format()};
+}
+
+void writeBytes(QTextStream &out, const QImage &image) {
+  // Only the bytes each line holds; the loader gives the stride.
+  const qsizetype used = (image.width() * image.depth() + 7) / 8;
+  const qsizetype stride = (used + 3) / 4 * 4;  // Qt wants 32-bit aligned lines
+  int column = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    const uchar *line = image.constScanLine(y);
+    for (qsizetype x = 0; x < stride; ++x) {
+      out << (x < used ? line[x] : 0) << ',';
+      if (++column == 32) {
+        out << '\n';
+        column = 0;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char *argv[]) {
+  QTextStream err(stderr);
+  if (argc != 4) {
+    err << "usage: embed_artwork OUTPUT.cpp PICTURES_DIR LIST_FILE\n";
+    return EXIT_FAILURE;
+  }
+  const QString root = QString::fromLocal8Bit(argv[2]) + QLatin1Char('/');
+  QFile list(QString::fromLocal8Bit(argv[3]));
+  if (!list.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    err << "cannot read " << list.fileName() << '\n';
+    return EXIT_FAILURE;
+  }
+  QStringList names;
+  for (const QByteArray &line : list.readAll().split('\n'))
+    if (!line.trimmed().isEmpty()) names.append(QString::fromUtf8(line.trimmed()));
+
+  QString text;
+  QTextStream out(&text);
+  out << "// Made by embed_artwork from the PNGs under ui/pictures at build time.\n"
+         "#include \"ui/pictures/embedded_artwork.h\"\n\nnamespace {\n\n";
+  QList<Stored> all;
+  for (qsizetype i = 0; i < names.size(); ++i) {
+    const QImage decoded(root + names[i]);
+    if (decoded.isNull()) {
+      err << "cannot decode " << root + names[i] << '\n';
+      return EXIT_FAILURE;
+    }
+    all.append(store(decoded));
+    out << "alignas(4) const unsigned char kPixels" << i << "[] = {\n";
+    writeBytes(out, all.last().image);
+    out << "};\n";
+    out << "const unsigned int kColours" << i << "[] = {";
+    for (const QRgb colour : all.last().image.colorTable()) out << colour << "u,";
+    if (all.last().image.colorTable().isEmpty()) out << '0';
+    out << "};\n\n";
+  }
+  out << "const EmbeddedArtwork kAll[] = {\n";
+  for (qsizetype i = 0; i < names.size(); ++i) {
+    const QImage &image = all[i].image;
+    out << "    {\"" << names[i] << "\", " << image.width() << ", " << image.height() << ", "
+        << int(image.format()) << ", " << int(all[i].decodedFormat) << ", kPixels" << i
+        << ", kColours" << i << ", " << image.colorCount() << "},\n";
+  }
+  out << "};\n\n}  // namespace\n\n"
+         "std::span<const EmbeddedArtwork> embeddedArtwork() { return kAll; }\n";
+  out.flush();
+
+  QFile target(QString::fromLocal8Bit(argv[1]));
+  const QByteArray bytes = text.toUtf8();
+  if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate) || target.write(bytes) != bytes.size()) {
+    err << "cannot write " << target.fileName() << '\n';
+    return EXIT_FAILURE;
+  }
+  return EXIT_SUCCESS;
+}
