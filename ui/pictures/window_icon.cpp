@@ -28,7 +28,13 @@ QIcon windowIcon() {
       const QImage image =
           loadArtwork(size == 32 ? QStringLiteral("vembrix.png")
                                  : QStringLiteral("icons/vembrix_%1.png").arg(size));
-      if (!image.isNull()) sizes.addPixmap(QPixmap::fromImage(image));
+      // Kept in the format the X11 window-icon property is built from: the
+      // property is rebuilt from every size each time a window gets the
+      // icon (twice per window as Qt creates it), and would otherwise
+      // convert all of them anew each time.
+      if (!image.isNull())
+        sizes.addPixmap(QPixmap::fromImage(image.convertToFormat(QImage::Format_ARGB32),
+                                           Qt::NoFormatConversion));
     }
     return sizes;
   }();
