@@ -2,11 +2,15 @@
 // how it ends, and the backstop that keeps an escaped exception from ending
 // it.
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +25,7 @@
 #include "ui/AquaTypeForm.h"
 #include "ui/MainForm.h"
 #include "ui/application_windows.h"
+#include "ui/designed_default_font.h"
 #include "ui/pictures/picture_control.h"
 #include "ui/startup.h"
 #include "ui/vembrix_application.h"
@@ -61,6 +66,7 @@ private slots:
 
   void application_title();
   void windows_draw_their_own_face_and_leave_qt_fonts_alone();
+  void default_font_follows_the_desktop();
   void standard_texts_are_russian();
   void windows_are_published_while_they_live();
   void picture_click_brings_up_the_one_picker();
@@ -125,6 +131,46 @@ void TestStartup::windows_draw_their_own_face_and_leave_qt_fonts_alone() {
   }
   for (qsizetype i = 0; i < before.size(); ++i)
     QCOMPARE(QApplication::font(qtClasses[i]), before[i]);
+  // Qt's own windows made while the forms were built, and after.
+  QWidget form;
+  form.setFont(designedFace());
+  auto *plain = new QComboBox(&form);
+  plain->setEditable(true);
+  auto *reflectors = windows.mainForm().findChild<QComboBox *>(QStringLiteral("RefBox"));
+  QVERIFY(reflectors);
+  QCOMPARE(reflectors->view()->window()->font(), plain->view()->window()->font());
+  QMessageBox box;
+  QCOMPARE(box.font(), before[1]);
+  std::unique_ptr<QMenu> menu(
+      windows.mainForm().findChild<QLineEdit *>()->createStandardContextMenu());
+  QCOMPARE(menu->font(), QApplication::font("QMenu"));
+  // A window of Qt's own made while the designed face was the default.
+  std::unique_ptr<QWidget> madeMeanwhile;
+  {
+    const DesignedDefaultFont building;
+    madeMeanwhile = std::make_unique<QWidget>();
+    QCOMPARE(madeMeanwhile->font(), designedFace());
+  }
+  QCOMPARE(madeMeanwhile->font(), before[0]);
+}
+
+// Qt leaves the default font alone on a change of the desktop's settings once
+// a program has set one, as the windows' building does for a moment; the
+// application then brings back the desktop's font in Qt's place.
+void TestStartup::default_font_follows_the_desktop() {
+  const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  QCOMPARE(QGuiApplication::font(), desktop);
+  { ApplicationWindows windows(m_regional, m_alerts); }
+  QCOMPARE(QGuiApplication::font(), desktop);
+  QFont stale(QStringLiteral("Liberation Mono"));
+  stale.setPixelSize(17);
+  QGuiApplication::setFont(stale);
+  QWidget window;
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QEvent themeChange(QEvent::ThemeChange);
+  QCoreApplication::sendEvent(window.windowHandle(), &themeChange);
+  QCOMPARE(QGuiApplication::font(), desktop);
 }
 
 void TestStartup::windows_are_published_while_they_live() {

@@ -3,11 +3,15 @@
 #include "ui/AquaTypeForm.h"
 #include "ui/MainForm.h"
 #include "ui/accessibility.h"
+#include "ui/designed_default_font.h"
 
-ApplicationWindows::ApplicationWindows(const vx::RegionalSettings &regional, Alerts &alerts)
-    : m_main(std::make_unique<TMainFrm>(regional, alerts)) {
+ApplicationWindows::ApplicationWindows(const vx::RegionalSettings &regional, Alerts &alerts) {
+  {
+    const DesignedDefaultFont whileBuilding;
+    m_main = std::make_unique<TMainFrm>(regional, alerts);
+    m_picker = std::make_unique<TAquaTypeFrm>(alerts);
+  }
   MainFrm = m_main.get();
-  m_picker = std::make_unique<TAquaTypeFrm>(alerts);
   AquaTypeFrm = m_picker.get();
   describeForScreenReaders(m_main.get());
   describeForScreenReaders(m_picker.get());

@@ -7,6 +7,7 @@
 #include "fields/result/currency_edit.h"
 #include "ui/calc_button.h"
 #include "ui/classic_group_box.h"
+#include "ui/designed_default_font.h"
 #include "ui/pictures/picture_control.h"
 
 namespace {
@@ -25,13 +26,7 @@ void makeBold(QWidget *w) {
 }  // namespace
 
 void setUpFormFace(QWidget *form) {
-  // The windows are laid out for an 11-pixel sans face; Liberation Sans has
-  // the closest metrics of the fonts a Linux desktop reliably has. Asking for
-  // it by its own name finds it at the first try, where an alias would make
-  // every first use of the font in a script sort all the system's fonts.
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setPixelSize(11);
-  form->setFont(font);
+  form->setFont(designedFace());
   QPalette face = form->palette();
   face.setColor(QPalette::Window, face.color(QPalette::Button));
   form->setPalette(face);

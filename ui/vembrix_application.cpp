@@ -1,5 +1,6 @@
 #include "ui/vembrix_application.h"
 
+#include "ui/designed_default_font.h"
 #include "ui/fault_report.h"
 #include "ui/message_box_alerts.h"
 
@@ -31,6 +32,8 @@ void VembrixApplication::setAlerts(Alerts *alerts) {
 }
 
 bool VembrixApplication::notify(QObject *receiver, QEvent *event) {
+  // Qt sends a change of the desktop's settings to every window.
+  if (event->type() == QEvent::ThemeChange) followDesktopFont();
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {

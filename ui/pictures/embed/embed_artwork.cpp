@@ -120,7 +120,8 @@ int main(int argc, char *argv[]) {
 
   QFile target(QString::fromLocal8Bit(argv[1]));
   const QByteArray bytes = text.toUtf8();
-  if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate) || target.write(bytes) != bytes.size()) {
+  if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+      target.write(bytes) != bytes.size()) {
     err << "cannot write " << target.fileName() << '\n';
     return EXIT_FAILURE;
   }
