@@ -277,6 +277,7 @@ void TestMainWindow::result_field_is_bold_read_only() {
 }
 
 void TestMainWindow::calc_buttons_are_bold_green() {
+  showWindow();  // the green is chosen for the size the buttons are shown at
   for (QPushButton *button : {m_window->VolumeCalcBtn, m_window->LightCalcBtn, m_window->Co2CalcBtn,
                               m_window->TempCalcBtn, m_window->GhCalcBtn}) {
     QVERIFY2(button->font().bold(), qPrintable(button->objectName()));

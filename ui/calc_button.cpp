@@ -11,9 +11,10 @@ namespace {
 const QColor kDesignedGreen(0, 128, 0);
 }
 
-CalcButton::CalcButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent) {
-  followFace();
-}
+// The caption's colour is first chosen at the resize every widget gets
+// before it is first shown, when the button has its real size: choosing it
+// here, at Qt's default size, would draw a bevel that nothing uses.
+CalcButton::CalcButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent) {}
 
 QColor CalcButton::captionColour() const {
   return palette().color(QPalette::Active, QPalette::ButtonText);
