@@ -56,12 +56,10 @@ vx::TRxSpinEdit *makeEntryBox(const vx::RegionalSettings &regional, QGroupBox *g
 vx::TCurrencyEdit *makeResultBox(const vx::RegionalSettings &regional, QGroupBox *group,
                                  const char *name, int width, int decimalPlaces,
                                  const QString &displayFormat) {
-  auto *field = new vx::TCurrencyEdit(regional, group);
+  auto *field = new vx::TCurrencyEdit(regional, decimalPlaces, displayFormat, group);
   field->setObjectName(QString::fromLatin1(name));
   // The field keeps the height it is given, whatever its bold font would ask.
   field->setGeometry(kFieldLeft, kFieldTop, width, kFieldHeight);
-  field->setDecimalPlaces(decimalPlaces);
-  field->setDisplayFormat(displayFormat);
   // A screen reader hears the result under its caption, the only label it has.
   field->setAccessibleName(group->title());
   return field;

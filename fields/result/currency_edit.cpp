@@ -19,7 +19,14 @@ constexpr int kBorderInset = 1;
 }  // namespace
 
 TCurrencyEdit::TCurrencyEdit(const RegionalSettings &regional, QWidget *parent)
+    : TCurrencyEdit(regional, ResultValue().decimalPlaces(), ResultValue().displayFormat(),
+                    parent) {}
+
+TCurrencyEdit::TCurrencyEdit(const RegionalSettings &regional, int decimalPlaces,
+                             const QString &displayFormat, QWidget *parent)
     : QLineEdit(parent), m_regional(regional), m_model(regional.separators()) {
+  m_model.setDecimalPlaces(decimalPlaces);
+  m_model.setDisplayFormat(displayFormat);
   QFont bold = font();
   bold.setBold(true);
   setFont(bold);

@@ -27,6 +27,10 @@ class TCurrencyEdit : public QLineEdit, public vx::NumberSink {
 
 public:
   explicit TCurrencyEdit(const RegionalSettings &regional, QWidget *parent = nullptr);
+  // With its places and pattern from the start: the text is laid out once,
+  // not once for each setting.
+  TCurrencyEdit(const RegionalSettings &regional, int decimalPlaces, const QString &displayFormat,
+                QWidget *parent = nullptr);
 
   void setValue(long double v);
   // Reads the number back from the edit text and stores it: the written
