@@ -94,16 +94,24 @@ private slots:
     QFETCH(QString, text);
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     vx::TRxSpinEdit f(regional);
+    vx::TRxSpinEdit::Settings settings;
     for (const QChar step : order) {
       switch (step.unicode()) {
-        case u'I': f.setIncrement(0.1L); break;
-        case u'T': f.setValueType(vtFloat); break;
-        case u'D': f.setDecimal(decimals); break;
-        case u'V': f.setValue(value); break;
+        case u'I': f.setIncrement(0.1L), settings.increment = 0.1L; break;
+        case u'T': f.setValueType(vtFloat), settings.valueType = vtFloat; break;
+        case u'D': f.setDecimal(decimals), settings.decimal = decimals; break;
+        case u'V': f.setValue(value), settings.value = value; break;
       }
     }
     QCOMPARE(f.text(), withSeparator(text, decimal));
     QCOMPARE(f.Value(), value);
+    // The same field made with its settings at once.
+    vx::TRxSpinEdit made(regional, settings);
+    QCOMPARE(made.text(), f.text());
+    QCOMPARE(made.ValueType(), f.ValueType());
+    QCOMPARE(made.Increment(), f.Increment());
+    QCOMPARE(made.Decimal(), f.Decimal());
+    QVERIFY(!made.isUndoAvailable());
   }
 
   void k_hbox_stays_zero_until_value() {

@@ -43,13 +43,9 @@ QGroupBox *makeGroupBox(QWidget *parent, const char *name, const QString &captio
 
 vx::TRxSpinEdit *makeEntryBox(const vx::RegionalSettings &regional, QGroupBox *group,
                               const char *name, int width, const EntrySettings &settings) {
-  auto *field = new vx::TRxSpinEdit(regional, group);
+  auto *field = new vx::TRxSpinEdit(regional, settings, group);
   field->setObjectName(QString::fromLatin1(name));
   field->setGeometry(kFieldLeft, kFieldTop, width, kFieldHeight);
-  if (settings.decimal) field->setDecimal(*settings.decimal);
-  if (settings.increment) field->setIncrement(*settings.increment);
-  if (settings.valueType) field->setValueType(*settings.valueType);
-  if (settings.value) field->setValue(*settings.value);
   return field;
 }
 

@@ -34,12 +34,7 @@ QGroupBox *makeGroupBox(QWidget *parent, const char *name, const QString &captio
 // The settings an entry field may need, applied in the order the fields
 // expect: a change of Decimal or ValueType rewrites the text through the
 // value, so the same settings in another order give another start text.
-struct EntrySettings {
-  std::optional<int> decimal;
-  std::optional<long double> increment;
-  std::optional<vx::TValueType> valueType;
-  std::optional<long double> value;
-};
+using EntrySettings = vx::TRxSpinEdit::Settings;
 
 // Each field sits alone in a small captioned group box, at (8, 16).
 vx::TRxSpinEdit *makeEntryBox(const vx::RegionalSettings &regional, QGroupBox *group,

@@ -41,7 +41,41 @@ bool isKeypadDecimal(const QKeyEvent *event) {
 }  // namespace
 
 TRxSpinEdit::TRxSpinEdit(const RegionalSettings &regional, QWidget *parent)
-    : QLineEdit(QStringLiteral("0"), parent), m_regional(regional) {
+    : TRxSpinEdit(regional, Start{}, parent) {}
+
+TRxSpinEdit::TRxSpinEdit(const RegionalSettings &regional, const Settings &settings,
+                         QWidget *parent)
+    : TRxSpinEdit(regional, startFor(settings, regional.separators()), parent) {}
+
+TRxSpinEdit::Start TRxSpinEdit::startFor(const Settings &settings, const Separators &separators) {
+  // Each text layout of a line edit costs more than all of this, and a field
+  // set up through the setters would lay its text out once for each.
+  Start start;
+  const auto rewrite = [&](auto change) {  // reads under the old format, writes under the new
+    const long double v = vx::readEntryValue(start.text, start.format(), separators);
+    change();
+    start.text = vx::writeEntryValue(v, start.format(), separators);
+  };
+  if (settings.decimal) {
+    const int decimals = vx::clampEntryDecimals(*settings.decimal);
+    if (decimals != start.decimal) rewrite([&] { start.decimal = decimals; });
+  }
+  if (settings.increment) start.increment = *settings.increment;
+  if (settings.valueType && *settings.valueType != start.valueType)
+    rewrite([&] {
+      start.valueType = *settings.valueType;
+      start.increment = vx::incrementForType(start.increment, start.valueType);
+    });
+  if (settings.value) start.text = vx::writeEntryValue(*settings.value, start.format(), separators);
+  return start;
+}
+
+TRxSpinEdit::TRxSpinEdit(const RegionalSettings &regional, const Start &start, QWidget *parent)
+    : QLineEdit(start.text, parent),
+      m_regional(regional),
+      m_valueType(start.valueType),
+      m_increment(start.increment),
+      m_decimal(start.decimal) {
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   connect(this, &QLineEdit::textChanged, this, &TRxSpinEdit::valueChanged);
   m_history = new EntryHistory(this);

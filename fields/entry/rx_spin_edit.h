@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include <optional>
+
 #include "core/calculation_ports.h"
 #include "fields/entry/entry_rules.h"
 #include "fields/entry/value_type.h"
@@ -33,7 +35,19 @@ class TRxSpinEdit : public QLineEdit, public vx::NumberSource {
   Q_PROPERTY(int decimal READ Decimal WRITE setDecimal)
 
 public:
+  // A field's settings when it is made; an unset one keeps its default.
+  // They are applied as the setters would apply them, in this order, but
+  // before the field lays out any text.
+  struct Settings {
+    std::optional<int> decimal;
+    std::optional<long double> increment;
+    std::optional<TValueType> valueType;
+    std::optional<long double> value;
+  };
+
   explicit TRxSpinEdit(const RegionalSettings &regional, QWidget *parent = nullptr);
+  TRxSpinEdit(const RegionalSettings &regional, const Settings &settings,
+              QWidget *parent = nullptr);
 
   long double Value() const;
   void setValue(long double v);
@@ -70,6 +84,17 @@ protected:
   void changeEvent(QEvent *event) override;
 
 private:
+  // The field's type, step, decimals and text that the settings make.
+  struct Start {
+    TValueType valueType = TValueType::vtInteger;
+    long double increment = 1.0L;
+    int decimal = 2;
+    QString text = QStringLiteral("0");
+    vx::EntryFormat format() const { return {valueType, decimal}; }
+  };
+  static Start startFor(const Settings &settings, const Separators &separators);
+  TRxSpinEdit(const RegionalSettings &regional, const Start &start, QWidget *parent);
+
   // Puts the button in its place for the current size and narrows the text.
   void placeSpinButton();
 
@@ -87,9 +112,9 @@ private:
   void setIncrementForProperty(double v) { m_increment = v; }
 
   const RegionalSettings &m_regional;
-  TValueType m_valueType = TValueType::vtInteger;
-  long double m_increment = 1.0L;
-  int m_decimal = 2;
+  TValueType m_valueType;
+  long double m_increment;
+  int m_decimal;
   SpinButton *m_spinButton = nullptr;
   EntryHistory *m_history = nullptr;
 };
