@@ -129,8 +129,20 @@ def in_window_group(desktop, window):
     return "group leader" in desktop.run("xprop", "-id", str(window), "WM_HINTS")
 
 
+ICON_SIZES = [16, 22, 24, 32, 48, 64, 128, 256]
+
+
+def icon_sizes(desktop, window):
+    """The sizes the window's _NET_WM_ICON holds, in order."""
+    out = desktop.run("xprop", "-len", "2000000", "-id", str(window), "_NET_WM_ICON")
+    return [int(w) for w, h in re.findall(r"Icon \((\d+) x (\d+)\)", out) if w == h]
+
+
 def check_without_window_manager(checks, procs, binary, env, desktop):
     program = Program(procs, binary, env, desktop, "vembrix-bare")
+    # The icon is handed over once, before the window maps: all of it.
+    sizes = icon_sizes(desktop, program.main)
+    checks.check(sizes == ICON_SIZES, "the main window offers its icon in every size", str(sizes))
     picker = program.open_picker()
     if checks.check(picker is not None, "bare X: the picker opens"):
         checks.check(not toolbar_typed(desktop, picker), "bare X: the picker keeps Qt's window type")

@@ -19,7 +19,6 @@
 #include "ui/frame_placer.h"
 #include "ui/guarded.h"
 #include "ui/pictures/picture_control.h"
-#include "ui/pictures/window_icon.h"
 
 TMainFrm *MainFrm = nullptr;
 
@@ -47,7 +46,6 @@ TMainFrm::TMainFrm(const vx::RegionalSettings &regional, Alerts &alerts, QWidget
     : QWidget(parent), m_regional(regional), m_alerts(alerts) {
   setObjectName(QStringLiteral("MainFrm"));
   setWindowTitle(QStringLiteral("Vembrix"));
-  setWindowIcon(::windowIcon());
 
   setUpFormFace(this);
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <QWidget>
 
 #include "ui/accessibility.h"
 #include "ui/pictures/window_icon.h"
@@ -16,6 +17,18 @@ void setUpApplication() {
   QApplication::setWindowIcon(windowIcon());
   installRussianStandardTexts();
   installAccessibleInterfaces();
+}
+
+void showMainWindow(QWidget &window) {
+  // Qt gives a window that has an icon when it is created the whole icon,
+  // every size of it, twice over: as it makes the X window and again just
+  // after. Made while the program has no icon, the window gets it once, from
+  // the program's, before it is mapped.
+  const QIcon icon = QApplication::windowIcon();
+  QApplication::setWindowIcon(QIcon());
+  window.winId();
+  QApplication::setWindowIcon(icon);
+  window.show();
 }
 
 bool installRussianStandardTexts() {

@@ -6,6 +6,11 @@
 // gets for the windows.
 void setUpApplication();
 
+class QWidget;
+
+// Shows the program's first window, its icon handed to the X server once.
+void showMainWindow(QWidget &window);
+
 // Installs Qt's Russian translation once; false when it is not installed on
 // the system.
 bool installRussianStandardTexts();

@@ -16,6 +16,6 @@ int main(int argc, char *argv[]) {
   setUpApplication();
   vx::RegionalSettings regional;
   ApplicationWindows windows(regional, app->alerts());
-  windows.mainForm().show();
+  showMainWindow(windows.mainForm());
   return app->exec();
 }
