@@ -58,18 +58,22 @@ QColor CalcButton::faceBehindCaption() const {
   option.text.clear();
   option.icon = QIcon();
   option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver | QStyle::State_Sunken);
-  QImage bevel(size().expandedTo(QSize(16, 16)), QImage::Format_RGB32);
-  bevel.fill(palette().color(backgroundRole()));
+  // Of the palette's face and the shades down the middle, where the caption
+  // stands, the one nearest the designed green decides. Only that column is
+  // drawn: the bevel is laid out for the whole button, and the image holds
+  // the one column of it, so the style rasterizes nothing else.
+  const QSize whole = size().expandedTo(QSize(16, 16));
+  const int x = whole.width() / 2;
+  QImage column(1, whole.height(), QImage::Format_RGB32);
+  column.fill(palette().color(backgroundRole()));
   {
-    QPainter painter(&bevel);
+    QPainter painter(&column);
+    painter.translate(-x, 0);
     style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
   }
-  // Of the palette's face and the shades down the middle, where the caption
-  // stands, the one nearest the designed green decides.
-  const int x = bevel.width() / 2;
   QColor worst = palette().color(QPalette::Active, QPalette::Button);
-  for (int y = bevel.height() / 4; y < bevel.height() * 3 / 4; ++y) {
-    const QColor shade = bevel.pixelColor(x, y);
+  for (int y = whole.height() / 4; y < whole.height() * 3 / 4; ++y) {
+    const QColor shade = column.pixelColor(0, y);
     if (vx::contrastRatio(shade, kDesignedGreen) < vx::contrastRatio(worst, kDesignedGreen))
       worst = shade;
   }
