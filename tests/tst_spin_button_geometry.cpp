@@ -139,6 +139,30 @@ private slots:
     QCOMPARE(QColor(face.pixel(pixel)), byRole.value(role));
   }
 
+  // The buttons of one look share one set of faces: each the very face
+  // painted for that look, and a new look gets faces of its own.
+  void shared_faces_are_the_painted_ones_data() { face_at_ratio_data(); }
+  void shared_faces_are_the_painted_ones() {
+    QFETCH(qreal, ratio);
+    const vx::SpinFaceColours light{QColor(192, 192, 192), QColor(Qt::black), QColor(Qt::white),
+                                    QColor(128, 128, 128), QColor(Qt::blue)};
+    const vx::SpinFaceColours dark{QColor(53, 53, 53), QColor(Qt::white), QColor(90, 90, 90),
+                                   QColor(20, 20, 20), QColor(Qt::white)};
+    for (const auto &colours : {light, dark})
+      for (const SpinHalf pressed : {SpinHalf::None, SpinHalf::Up, SpinHalf::Down}) {
+        const QImage shared = vx::sharedSpinFace(18, pressed, colours, ratio);
+        const QImage painted = vx::paintSpinFace(
+            18, pressed, {vx::spinUpGlyph(), vx::spinDownGlyph()}, colours, ratio);
+        QCOMPARE(shared, painted);
+        QCOMPARE(shared.devicePixelRatio(), painted.devicePixelRatio());
+        QCOMPARE(vx::sharedSpinFace(18, pressed, colours, ratio).cacheKey(), shared.cacheKey());
+      }
+    QVERIFY(vx::sharedSpinFace(18, SpinHalf::None, light, ratio) !=
+            vx::sharedSpinFace(18, SpinHalf::None, dark, ratio));
+    QVERIFY(vx::sharedSpinFace(18, SpinHalf::None, light, ratio).size() !=
+            vx::sharedSpinFace(20, SpinHalf::None, light, ratio).size());
+  }
+
   // At a device pixel ratio the face has that many device pixels per pixel,
   // its lines one device pixel thin, and its arrows enlarged by the whole
   // part of the ratio only: every arrow pixel an even block, also at 1.5.

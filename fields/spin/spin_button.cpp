@@ -6,7 +6,6 @@
 #include <QtMath>
 
 #include "fields/spin/spin_face.h"
-#include "fields/spin/spin_glyphs.h"
 
 namespace vx {
 
@@ -26,8 +25,7 @@ std::size_t faceIndex(vx::SpinHalf pressed) {
 
 }  // namespace
 
-SpinButton::SpinButton(QWidget *field)
-    : QWidget(field), m_upGlyph(vx::spinUpGlyph()), m_downGlyph(vx::spinDownGlyph()) {
+SpinButton::SpinButton(QWidget *field) : QWidget(field) {
   // The field under it shows an I-beam; the button is no text.
   setCursor(Qt::ArrowCursor);
   // Never the focus: a click on the button focuses the field (see
@@ -82,13 +80,12 @@ const QImage &SpinButton::face(vx::SpinHalf pressed) {
   // A window moved to a screen of another pixel ratio needs new pictures.
   const qreal ratio = devicePixelRatioF();
   if (!m_facesValid || m_faceRatio != ratio) {
-    const vx::SpinGlyphs glyphs{m_upGlyph, m_downGlyph};
     const vx::SpinFaceColours colours = vx::spinFaceColours(palette());
     // The button is square by construction; a stray non-square size draws
     // the square that fits.
     const int side = qMin(width(), height());
     for (const vx::SpinHalf half : {vx::SpinHalf::None, vx::SpinHalf::Up, vx::SpinHalf::Down})
-      m_faces[faceIndex(half)] = vx::paintSpinFace(side, half, glyphs, colours, ratio);
+      m_faces[faceIndex(half)] = vx::sharedSpinFace(side, half, colours, ratio);
     m_facesValid = true;
     m_faceRatio = ratio;
   }

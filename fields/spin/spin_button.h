@@ -67,10 +67,9 @@ private:
   vx::SpinHalf m_held = vx::SpinHalf::None;  // the half the current press began on
   std::chrono::milliseconds m_interval{0};   // of the running timer
   bool m_drawnPressed = false;
-  QImage m_upGlyph;
-  QImage m_downGlyph;
-  // Released, upper half pressed, lower half pressed; built on first paint
-  // after the size, the glyphs, the palette or the enabled state changed.
+  // Released, upper half pressed, lower half pressed; taken from the shared
+  // faces on first paint after the size, the palette or the enabled state
+  // changed.
   std::array<QImage, 3> m_faces;
   bool m_facesValid = false;
   qreal m_faceRatio = 1.0;  // the device pixel ratio m_faces are made for

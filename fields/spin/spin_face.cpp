@@ -1,6 +1,8 @@
 #include "fields/spin/spin_face.h"
 
 #include <QPalette>
+#include <array>
+#include <deque>
 #include <utility>
 
 #include "fields/spin/spin_glyphs.h"
@@ -110,6 +112,36 @@ QImage paintSpinFace(int logicalSide, SpinHalf pressed, const SpinGlyphs &glyphs
            colours.glyph);
   image.setDevicePixelRatio(devicePixelRatio);
   return image;
+}
+
+QImage sharedSpinFace(int side, SpinHalf pressed, const SpinFaceColours &colours,
+                      qreal devicePixelRatio) {
+  struct Look {
+    int side;
+    SpinHalf pressed;
+    qreal ratio;
+    std::array<QRgb, 5> colours;
+    bool operator==(const Look &) const = default;
+  };
+  struct Made {
+    Look look;
+    QImage face;
+  };
+  // A theme change or a second screen brings a new look; a handful covers
+  // every look in use, and the oldest goes first.
+  constexpr std::size_t kKept = 12;
+  static std::deque<Made> made;
+  const Look look{side,
+                  pressed,
+                  devicePixelRatio,
+                  {colours.face.rgba(), colours.frame.rgba(), colours.highlight.rgba(),
+                   colours.shadow.rgba(), colours.glyph.rgba()}};
+  for (const Made &m : made)
+    if (m.look == look) return m.face;
+  if (made.size() == kKept) made.pop_front();
+  made.push_back({look, paintSpinFace(side, pressed, {spinUpGlyph(), spinDownGlyph()}, colours,
+                                      devicePixelRatio)});
+  return made.back().face;
 }
 
 }  // namespace vx

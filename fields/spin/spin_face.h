@@ -40,6 +40,12 @@ struct SpinGlyphs {
 QImage paintSpinFace(int side, SpinHalf pressed, const SpinGlyphs &glyphs,
                      const SpinFaceColours &colours, qreal devicePixelRatio = 1.0);
 
+// paintSpinFace with the standard arrows, made once for each look (side,
+// pixel ratio, colours) and shared by every button of that look: a window
+// has sixteen buttons of one look. The last few looks are kept.
+QImage sharedSpinFace(int side, SpinHalf pressed, const SpinFaceColours &colours,
+                      qreal devicePixelRatio = 1.0);
+
 // The whole factor the arrows are enlarged by at a device pixel ratio: 1 up
 // to 2, 2 up to 3, and so on.
 int spinGlyphFactor(qreal devicePixelRatio);

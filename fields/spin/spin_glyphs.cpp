@@ -28,9 +28,16 @@ QImage monoFromRows(const GlyphRows &rows, bool upsideDown) {
 
 }  // namespace
 
-QImage spinUpGlyph() { return monoFromRows(kUpRows, false); }
+// Made once: every button's faces use the same two.
+QImage spinUpGlyph() {
+  static const QImage glyph = monoFromRows(kUpRows, false);
+  return glyph;
+}
 
-QImage spinDownGlyph() { return monoFromRows(kUpRows, true); }
+QImage spinDownGlyph() {
+  static const QImage glyph = monoFromRows(kUpRows, true);
+  return glyph;
+}
 
 bool isGlyphInk(const QImage &glyph, int x, int y) {
   return glyph.valid(x, y) && qGray(glyph.pixel(x, y)) < 128;
