@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -86,6 +87,15 @@ int main(int argc, char *argv[]) {
   QStringList names;
   for (const QByteArray &line : list.readAll().split('\n'))
     if (!line.trimmed().isEmpty()) names.append(QString::fromUtf8(line.trimmed()));
+
+  // What the first window shows (the icon, the plans at 1x) is written
+  // together and the sharp plans apart from it, so the pages the kernel maps
+  // in around the ones start-up reads hold little else.
+  const auto rank = [](const QString &name) {
+    return name.contains(QLatin1String("@2x")) ? 2 : name.startsWith(QLatin1String("artwork/"));
+  };
+  std::stable_sort(names.begin(), names.end(),
+                   [&](const QString &a, const QString &b) { return rank(a) < rank(b); });
 
   QString text;
   QTextStream out(&text);
