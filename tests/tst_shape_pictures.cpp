@@ -378,6 +378,34 @@ private slots:
   // The desktop's icon sizes: whole-factor enlargements above 32 keep every
   // pixel of the 32 x 32 icon as a block; 48 keeps its colours, bands and
   // letters; the reductions keep its bands.
+  // The program's icon makes its pictures when asked; what it gives is what
+  // a QIcon holding the same pictures gives, at every size and mode.
+  void icon_matches_one_of_added_pixmaps_data() {
+    QTest::addColumn<int>("side");
+    QTest::addColumn<QIcon::Mode>("mode");
+    for (const int side : {16, 20, 32, 40, 64, 100, 256, 300})
+      for (const auto &[name, mode] :
+           {std::pair{"normal", QIcon::Normal}, std::pair{"disabled", QIcon::Disabled},
+            std::pair{"selected", QIcon::Selected}})
+        QTest::addRow("%d px %s", side, name) << side << mode;
+  }
+  void icon_matches_one_of_added_pixmaps() {
+    QFETCH(int, side);
+    QFETCH(QIcon::Mode, mode);
+    QIcon added;
+    for (const int size : kThemeIconSizes)
+      added.addPixmap(QPixmap::fromImage(
+          loadArtwork(size == 32 ? QStringLiteral("vembrix.png")
+                                 : QStringLiteral("icons/vembrix_%1.png").arg(size))));
+    const QIcon icon = windowIcon();
+    QCOMPARE(icon.availableSizes(), added.availableSizes());
+    const QSize size(side, side);
+    QCOMPARE(icon.actualSize(size, mode), added.actualSize(size, mode));
+    const QImage ours = icon.pixmap(size, mode).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage theirs = added.pixmap(size, mode).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(ours, theirs);
+  }
+
   void theme_icons_data() {
     QTest::addColumn<int>("size");
     for (const int size : kThemeIconSizes) QTest::addRow("%d px", size) << size;

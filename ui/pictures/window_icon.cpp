@@ -1,7 +1,6 @@
 #include "window_icon.h"
 
-#include <QPixmap>
-
+#include "artwork_icon_engine.h"
 #include "artwork_resources.h"
 #include "standard_palette.h"
 
@@ -20,23 +19,8 @@ QImage windowIconImage() {
 }
 
 QIcon windowIcon() {
-  // Made once: the application and its windows share it. Straight from the
-  // artwork, not through the indexed copy, which would only be converted back.
-  static const QIcon icon = [] {
-    QIcon sizes;
-    for (const int size : kThemeIconSizes) {
-      const QImage image =
-          loadArtwork(size == 32 ? QStringLiteral("vembrix.png")
-                                 : QStringLiteral("icons/vembrix_%1.png").arg(size));
-      // Kept in the format the X11 window-icon property is built from: the
-      // property is rebuilt from every size each time a window gets the
-      // icon (twice per window as Qt creates it), and would otherwise
-      // convert all of them anew each time.
-      if (!image.isNull())
-        sizes.addPixmap(QPixmap::fromImage(image.convertToFormat(QImage::Format_ARGB32),
-                                           Qt::NoFormatConversion));
-    }
-    return sizes;
-  }();
+  // One engine shared by the application and its windows; it makes each
+  // size from the artwork when asked.
+  static const QIcon icon(new ArtworkIconEngine);
   return icon;
 }

@@ -1,0 +1,68 @@
+#include "ui/pictures/artwork_icon_engine.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+
+#include "ui/pictures/artwork_resources.h"
+#include "ui/pictures/window_icon.h"
+
+namespace {
+
+QString pathOf(int side) {
+  return side == 32 ? QStringLiteral("vembrix.png") : QStringLiteral("icons/vembrix_%1.png").arg(side);
+}
+
+// QIcon's choice among its pictures: the one of the asked size, else the
+// smallest larger one, else the largest.
+int bestSide(const QSize &size) {
+  const int wanted = qMax(size.width(), size.height());
+  for (const int side : kThemeIconSizes)
+    if (side >= wanted) return side;
+  return kThemeIconSizes.back();
+}
+
+}  // namespace
+
+QIconEngine *ArtworkIconEngine::clone() const { return new ArtworkIconEngine; }
+
+QString ArtworkIconEngine::key() const { return QStringLiteral("VembrixArtwork"); }
+
+QList<QSize> ArtworkIconEngine::availableSizes(QIcon::Mode, QIcon::State) {
+  QList<QSize> sizes;
+  for (const int side : kThemeIconSizes) sizes << QSize(side, side);
+  return sizes;
+}
+
+QSize ArtworkIconEngine::actualSize(const QSize &size, QIcon::Mode, QIcon::State) {
+  const int side = bestSide(size);
+  return QSize(side, side).scaled(size.boundedTo(QSize(side, side)), Qt::KeepAspectRatio);
+}
+
+QPixmap ArtworkIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) {
+  if (size.isEmpty()) return {};
+  QPixmap picture = QPixmap::fromImage(loadArtwork(pathOf(bestSide(size))));
+  const QSize fitted = actualSize(size, mode, state);
+  if (picture.size() != fitted)
+    picture = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  if (mode == QIcon::Normal || mode == QIcon::Active) return picture;
+  QStyleOption option;
+  option.palette = QGuiApplication::palette();
+  const QPixmap styled = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+  return styled.isNull() ? picture : styled;
+}
+
+QPixmap ArtworkIconEngine::scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state,
+                                        qreal) {
+  // QIcon asks in device pixels already.
+  return pixmap(size, mode, state);
+}
+
+void ArtworkIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode mode,
+                              QIcon::State state) {
+  const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+  QPixmap picture = pixmap(rect.size() * ratio, mode, state);
+  picture.setDevicePixelRatio(ratio);
+  painter->drawPixmap(rect, picture);
+}
