@@ -11,7 +11,8 @@
 namespace {
 
 QString pathOf(int side) {
-  return side == 32 ? QStringLiteral("vembrix.png") : QStringLiteral("icons/vembrix_%1.png").arg(side);
+  return side == 32 ? QStringLiteral("vembrix.png")
+                    : QStringLiteral("icons/vembrix_%1.png").arg(side);
 }
 
 // QIcon's choice among its pictures: the one of the asked size, else the

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -53,21 +54,19 @@ Stored store(const QImage &decoded) {
   return {small.isNull() ? decoded : small, decoded.format()};
 }
 
-void writeBytes(QTextStream &out, const QImage &image) {
-  // Only the bytes each line holds; the loader gives the stride.
+// Only the bytes each line holds, each line padded to 32 bits as Qt wants.
+QByteArray packedLines(const QImage &image) {
   const qsizetype used = (image.width() * image.depth() + 7) / 8;
-  const qsizetype stride = (used + 3) / 4 * 4;  // Qt wants 32-bit aligned lines
-  int column = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    const uchar *line = image.constScanLine(y);
-    for (qsizetype x = 0; x < stride; ++x) {
-      out << (x < used ? line[x] : 0) << ',';
-      if (++column == 32) {
-        out << '\n';
-        column = 0;
-      }
-    }
-  }
+  const qsizetype stride = (used + 3) / 4 * 4;
+  QByteArray bytes(stride * image.height(), '\0');
+  for (int y = 0; y < image.height(); ++y)
+    std::memcpy(bytes.data() + y * stride, image.constScanLine(y), static_cast<size_t>(used));
+  return bytes;
+}
+
+void writeBytes(QTextStream &out, const QByteArray &bytes) {
+  for (qsizetype i = 0; i < bytes.size(); ++i)
+    out << static_cast<unsigned char>(bytes[i]) << (i % 32 == 31 ? ",\n" : ",");
 }
 
 }  // namespace
@@ -102,6 +101,7 @@ int main(int argc, char *argv[]) {
   out << "// Made by embed_artwork from the PNGs under ui/pictures at build time.\n"
          "#include \"ui/pictures/embedded_artwork.h\"\n\nnamespace {\n\n";
   QList<Stored> all;
+  QList<qsizetype> compressedSizes;
   for (qsizetype i = 0; i < names.size(); ++i) {
     const QImage decoded(root + names[i]);
     if (decoded.isNull()) {
@@ -109,8 +109,18 @@ int main(int argc, char *argv[]) {
       return EXIT_FAILURE;
     }
     all.append(store(decoded));
+    // The sharp plans are only drawn on a high-resolution screen, and after
+    // the first window is up: they are stored deflated, which keeps the
+    // program small to read from disk, and inflated when first drawn.
+    QByteArray bytes = packedLines(all.last().image);
+    if (rank(names[i]) == 2) {
+      bytes = qCompress(bytes, 9);
+      compressedSizes.append(bytes.size());
+    } else {
+      compressedSizes.append(0);
+    }
     out << "alignas(4) const unsigned char kPixels" << i << "[] = {\n";
-    writeBytes(out, all.last().image);
+    writeBytes(out, bytes);
     out << "};\n";
     out << "const unsigned int kColours" << i << "[] = {";
     for (const QRgb colour : all.last().image.colorTable()) out << colour << "u,";
@@ -122,7 +132,7 @@ int main(int argc, char *argv[]) {
     const QImage &image = all[i].image;
     out << "    {\"" << names[i] << "\", " << image.width() << ", " << image.height() << ", "
         << int(image.format()) << ", " << int(all[i].decodedFormat) << ", kPixels" << i
-        << ", kColours" << i << ", " << image.colorCount() << "},\n";
+        << ", kColours" << i << ", " << image.colorCount() << ", " << compressedSizes[i] << "},\n";
   }
   out << "};\n\n}  // namespace\n\n"
          "std::span<const EmbeddedArtwork> embeddedArtwork() { return kAll; }\n";
