@@ -9,9 +9,9 @@ ApplicationWindows::ApplicationWindows(const vx::RegionalSettings &regional, Ale
   {
     const DesignedDefaultFont whileBuilding;
     m_main = std::make_unique<TMainFrm>(regional, alerts);
+    MainFrm = m_main.get();
     m_picker = std::make_unique<TAquaTypeFrm>(alerts);
   }
-  MainFrm = m_main.get();
   AquaTypeFrm = m_picker.get();
   describeForScreenReaders(m_main.get());
   describeForScreenReaders(m_picker.get());
