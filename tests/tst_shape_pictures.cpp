@@ -7,11 +7,13 @@
 #include <QPixmap>
 #include <QSet>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "core/tank_shapes.h"
 #include "ui/pictures/artwork_resources.h"
+#include "ui/pictures/embedded_artwork.h"
 #include "ui/pictures/image_list.h"
 #include "ui/pictures/shape_pictures.h"
 #include "ui/pictures/standard_palette.h"
@@ -249,6 +251,38 @@ private slots:
       QVERIFY2(std::memcmp(a.constScanLine(y), b.constScanLine(y), a.width() * 4u) == 0,
                qPrintable(QStringLiteral("line %1").arg(y)));
   }
+  // Bytes that do not make the picture they claim to be give no picture,
+  // not a picture read past its end.
+  void damaged_artwork_is_null_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("damage");
+    for (const char *path : {"artwork/shape_0.png", "artwork/shape_0@2x.png", "vembrix.png"})
+      for (const char *damage : {"none", "one byte short", "garbage", "no width"})
+        QTest::addRow("%s, %s", path, damage) << QString::fromLatin1(path) << damage;
+  }
+  void damaged_artwork_is_null() {
+    QFETCH(QString, path);
+    QFETCH(QString, damage);
+    const auto all = embeddedArtwork();
+    const auto found = std::find_if(all.begin(), all.end(), [&](const EmbeddedArtwork &art) {
+      return path == QLatin1String(art.path);
+    });
+    QVERIFY(found != all.end());
+    EmbeddedArtwork art = *found;
+    const QByteArray garbage(art.byteCount, '\x5a');
+    if (damage == "one byte short") art.byteCount -= 1;
+    if (damage == "garbage")
+      art.pixels = reinterpret_cast<const unsigned char *>(garbage.constData());
+    if (damage == "no width") art.width = 0;
+    const QImage image = decodeArtwork(art);
+    if (damage == "none")
+      QCOMPARE(image, loadArtwork(path));
+    else if (damage == "garbage" && !art.deflated)
+      QVERIFY(!image.isNull());  // plain bytes are any picture of that size
+    else
+      QVERIFY(image.isNull());
+  }
+
   void unknown_artwork_is_null() {
     QVERIFY(loadArtwork(QStringLiteral("artwork/shape_9.png")).isNull());
     QVERIFY(loadArtwork(QString()).isNull());

@@ -48,10 +48,13 @@ QImage indexed(const QImage &decoded) {
   return out;
 }
 
+// Only 32-bit RGB pictures are indexed: every colour of theirs survives the
+// table exactly. Any other format is stored as the decoder gave it.
 Stored store(const QImage &decoded) {
-  if (decoded.format() == QImage::Format_Indexed8) return {decoded, decoded.format()};
+  const QImage::Format format = decoded.format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32) return {decoded, format};
   const QImage small = indexed(decoded);
-  return {small.isNull() ? decoded : small, decoded.format()};
+  return {small.isNull() ? decoded : small, format};
 }
 
 // Only the bytes each line holds, each line padded to 32 bits as Qt wants.
@@ -101,7 +104,8 @@ int main(int argc, char *argv[]) {
   out << "// Made by embed_artwork from the PNGs under ui/pictures at build time.\n"
          "#include \"ui/pictures/embedded_artwork.h\"\n\nnamespace {\n\n";
   QList<Stored> all;
-  QList<qsizetype> compressedSizes;
+  QList<qsizetype> byteCounts;
+  QList<bool> deflated;
   for (qsizetype i = 0; i < names.size(); ++i) {
     const QImage decoded(root + names[i]);
     if (decoded.isNull()) {
@@ -111,14 +115,13 @@ int main(int argc, char *argv[]) {
     all.append(store(decoded));
     // The sharp plans are only drawn on a high-resolution screen, and after
     // the first window is up: they are stored deflated, which keeps the
-    // program small to read from disk, and inflated when first drawn.
+    // program small to read from disk, and inflated when first drawn. What
+    // start-up reads stays as it is, so that nothing is inflated before the
+    // window maps.
     QByteArray bytes = packedLines(all.last().image);
-    if (rank(names[i]) == 2) {
-      bytes = qCompress(bytes, 9);
-      compressedSizes.append(bytes.size());
-    } else {
-      compressedSizes.append(0);
-    }
+    deflated.append(rank(names[i]) == 2);
+    if (deflated.last()) bytes = qCompress(bytes, 9);
+    byteCounts.append(bytes.size());
     out << "alignas(4) const unsigned char kPixels" << i << "[] = {\n";
     writeBytes(out, bytes);
     out << "};\n";
@@ -131,8 +134,9 @@ int main(int argc, char *argv[]) {
   for (qsizetype i = 0; i < names.size(); ++i) {
     const QImage &image = all[i].image;
     out << "    {\"" << names[i] << "\", " << image.width() << ", " << image.height() << ", "
-        << int(image.format()) << ", " << int(all[i].decodedFormat) << ", kPixels" << i
-        << ", kColours" << i << ", " << image.colorCount() << ", " << compressedSizes[i] << "},\n";
+        << int(image.format()) << ", " << int(all[i].decodedFormat) << ", kPixels" << i << ", "
+        << byteCounts[i] << ", " << (deflated[i] ? "true" : "false") << ", kColours" << i << ", "
+        << image.colorCount() << "},\n";
   }
   out << "};\n\n}  // namespace\n\n"
          "std::span<const EmbeddedArtwork> embeddedArtwork() { return kAll; }\n";
