@@ -415,29 +415,37 @@ private slots:
   // The program's icon makes its pictures when asked; what it gives is what
   // a QIcon holding the same pictures gives, at every size and mode.
   void icon_matches_one_of_added_pixmaps_data() {
-    QTest::addColumn<int>("side");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<qreal>("ratio");
     QTest::addColumn<QIcon::Mode>("mode");
-    for (const int side : {16, 20, 32, 40, 64, 100, 256, 300})
-      for (const auto &[name, mode] :
-           {std::pair{"normal", QIcon::Normal}, std::pair{"disabled", QIcon::Disabled},
-            std::pair{"selected", QIcon::Selected}})
-        QTest::addRow("%d px %s", side, name) << side << mode;
+    const QList<QSize> sizes = {{16, 16},   {20, 20}, {32, 32}, {40, 40}, {100, 100}, {256, 256},
+                                {300, 300}, {16, 32}, {20, 40}, {24, 16}, {48, 20}};
+    for (const QSize &size : sizes)
+      for (const qreal ratio : {1.0, 1.5, 2.0})
+        for (const auto &[name, mode] :
+             {std::pair{"normal", QIcon::Normal}, std::pair{"active", QIcon::Active},
+              std::pair{"disabled", QIcon::Disabled}, std::pair{"selected", QIcon::Selected}})
+          QTest::addRow("%dx%d at %.1f, %s", size.width(), size.height(), ratio, name)
+              << size << ratio << mode;
   }
   void icon_matches_one_of_added_pixmaps() {
-    QFETCH(int, side);
+    QFETCH(QSize, size);
+    QFETCH(qreal, ratio);
     QFETCH(QIcon::Mode, mode);
     QIcon added;
-    for (const int size : kThemeIconSizes)
+    for (const int side : kThemeIconSizes)
       added.addPixmap(QPixmap::fromImage(
-          loadArtwork(size == 32 ? QStringLiteral("vembrix.png")
-                                 : QStringLiteral("icons/vembrix_%1.png").arg(size))));
+          loadArtwork(side == 32 ? QStringLiteral("vembrix.png")
+                                 : QStringLiteral("icons/vembrix_%1.png").arg(side))));
     const QIcon icon = windowIcon();
-    QCOMPARE(icon.availableSizes(), added.availableSizes());
-    const QSize size(side, side);
+    for (const QIcon::State state : {QIcon::Off, QIcon::On})
+      QCOMPARE(icon.availableSizes(mode, state), added.availableSizes(mode, state));
     QCOMPARE(icon.actualSize(size, mode), added.actualSize(size, mode));
-    const QImage ours = icon.pixmap(size, mode).toImage().convertToFormat(QImage::Format_ARGB32);
-    const QImage theirs = added.pixmap(size, mode).toImage().convertToFormat(QImage::Format_ARGB32);
-    QCOMPARE(ours, theirs);
+    const QPixmap ours = icon.pixmap(size, ratio, mode);
+    const QPixmap theirs = added.pixmap(size, ratio, mode);
+    QCOMPARE(ours.devicePixelRatio(), theirs.devicePixelRatio());
+    QCOMPARE(ours.toImage().convertToFormat(QImage::Format_ARGB32),
+             theirs.toImage().convertToFormat(QImage::Format_ARGB32));
   }
 
   void theme_icons_data() {

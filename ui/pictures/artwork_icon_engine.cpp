@@ -15,12 +15,12 @@ QString pathOf(int side) {
                     : QStringLiteral("icons/vembrix_%1.png").arg(side);
 }
 
-// QIcon's choice among its pictures: the one of the asked size, else the
-// smallest larger one, else the largest.
+// QIcon's choice among its pictures: the smallest whose area covers the
+// asked one, else the largest.
 int bestSide(const QSize &size) {
-  const int wanted = qMax(size.width(), size.height());
+  const qint64 wanted = qint64(size.width()) * size.height();
   for (const int side : kThemeIconSizes)
-    if (side >= wanted) return side;
+    if (qint64(side) * side >= wanted) return side;
   return kThemeIconSizes.back();
 }
 
@@ -30,15 +30,21 @@ QIconEngine *ArtworkIconEngine::clone() const { return new ArtworkIconEngine; }
 
 QString ArtworkIconEngine::key() const { return QStringLiteral("VembrixArtwork"); }
 
-QList<QSize> ArtworkIconEngine::availableSizes(QIcon::Mode, QIcon::State) {
+QList<QSize> ArtworkIconEngine::availableSizes(QIcon::Mode mode, QIcon::State state) {
+  // The pictures are the normal, off ones; the other modes are made from
+  // them, as for pixmaps added to a QIcon.
   QList<QSize> sizes;
+  if (mode != QIcon::Normal || state != QIcon::Off) return sizes;
   for (const int side : kThemeIconSizes) sizes << QSize(side, side);
   return sizes;
 }
 
 QSize ArtworkIconEngine::actualSize(const QSize &size, QIcon::Mode, QIcon::State) {
   const int side = bestSide(size);
-  return QSize(side, side).scaled(size.boundedTo(QSize(side, side)), Qt::KeepAspectRatio);
+  QSize actual(side, side);
+  if (actual.width() > size.width() || actual.height() > size.height())
+    actual.scale(size, Qt::KeepAspectRatio);
+  return actual;
 }
 
 QPixmap ArtworkIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) {
@@ -47,7 +53,7 @@ QPixmap ArtworkIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::St
   const QSize fitted = actualSize(size, mode, state);
   if (picture.size() != fitted)
     picture = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  if (mode == QIcon::Normal || mode == QIcon::Active) return picture;
+  if (mode == QIcon::Normal) return picture;
   QStyleOption option;
   option.palette = QGuiApplication::palette();
   const QPixmap styled = QApplication::style()->generatedIconPixmap(mode, picture, &option);

@@ -7,10 +7,10 @@
 // megabyte for the life of the program, for the moments in which a window
 // hands its icon to the X server.
 //
-// Sizes, choice and scaling follow QIcon's own engine for added pixmaps: the
-// picture of the asked size, else the smallest larger one (the largest if
-// none is larger) smoothly scaled to fit; other modes than Normal and Active
-// are the style's rendering of the Normal picture.
+// Sizes, choice and scaling follow QIcon's own engine for pixmaps added to
+// it: the picture whose area is the smallest that covers the asked one (the
+// largest if none does), smoothly scaled down to fit; every other mode than
+// Normal is the style's rendering of the Normal picture.
 class ArtworkIconEngine final : public QIconEngine {
 public:
   QIconEngine *clone() const override;
