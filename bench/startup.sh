@@ -20,7 +20,8 @@
 # median of the per-round ratios (the pair median), which cancels the drift of a
 # busy machine better than a ratio of medians. Wall time here cannot resolve
 # differences under a few per cent, so the instructions executed from exec to
-# the map request (callgrind, which repeats to 0.1 %) are counted as well.
+# the map request (callgrind, which repeats to within half a per cent) are
+# counted as well.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -61,9 +61,10 @@ private slots:
     QCOMPARE(f.Value(), 0.0L);
   }
 
-  // The window applies each field's settings in its listed order; the order
-  // decides the text: "I" Increment 0.1, "T" ValueType vtFloat, "D" Decimal,
-  // "V" Value.
+  // Each field's start: its settings through the setters in the listed
+  // order ("I" Increment 0.1, "T" ValueType vtFloat, "D" Decimal, "V"
+  // Value), and the same settings given at once, which apply them as
+  // decimals, increment, type, value.
   void start_texts_data() {
     QTest::addColumn<QString>("order");
     QTest::addColumn<int>("decimals");

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -66,6 +67,7 @@ private slots:
 
   void application_title();
   void windows_draw_their_own_face_and_leave_qt_fonts_alone();
+  void controls_keep_their_fonts_under_any_desktop_font();
   void default_font_follows_the_desktop();
   void standard_texts_are_russian();
   void windows_are_published_while_they_live();
@@ -152,6 +154,31 @@ void TestStartup::windows_draw_their_own_face_and_leave_qt_fonts_alone() {
     QCOMPARE(madeMeanwhile->font(), designedFace());
   }
   QCOMPARE(madeMeanwhile->font(), before[0]);
+}
+
+// Whatever the desktop's font, every control of the windows has, as soon as
+// they are built, the font it has when the windows are built with the
+// desktop's font as the default throughout.
+void TestStartup::controls_keep_their_fonts_under_any_desktop_font() {
+  const QFont desktop = QGuiApplication::font();
+  const auto restore = qScopeGuard([&] { QGuiApplication::setFont(desktop); });
+  QFont unusual = desktop;
+  unusual.setItalic(true);
+  unusual.setWeight(QFont::DemiBold);
+  unusual.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+  QGuiApplication::setFont(unusual);
+
+  ApplicationWindows windows(m_regional, m_alerts);
+  TMainFrm plain(m_regional, m_alerts);  // before Qt's posted font changes arrive
+  QCOMPARE(windows.mainForm().font(), plain.font());
+  const QList<QWidget *> controls = plain.findChildren<QWidget *>();
+  QVERIFY(controls.size() > 50);
+  for (QWidget *control : controls) {
+    if (control->objectName().isEmpty()) continue;
+    auto *built = windows.mainForm().findChild<QWidget *>(control->objectName());
+    QVERIFY2(built, qPrintable(control->objectName()));
+    QVERIFY2(built->font() == control->font(), qPrintable(control->objectName()));
+  }
 }
 
 // Qt leaves the default font alone on a change of the desktop's settings once

@@ -22,12 +22,12 @@ DesignedDefaultFont::DesignedDefaultFont() : m_desktopFont(QGuiApplication::font
 
 DesignedDefaultFont::~DesignedDefaultFont() {
   QGuiApplication::setFont(m_desktopFont);
-  // Windows of Qt's own made meanwhile (a combo box's drop-down list) took
-  // the designed face as their natural font; they resolve theirs again, as
-  // QApplication::setFont would have them do. The forms set their font
-  // themselves, and stay as they are.
+  // Qt posts every window a font change for that, handled on the next turn
+  // of the event loop; the windows take it now, before any is shown, so
+  // that none is first laid out with the designed face's attributes where
+  // the desktop's font sets others (Qt's own windows made meanwhile, as a
+  // combo box's drop-down list, take the desktop's font back whole).
   for (QWidget *window : QApplication::topLevelWidgets()) {
-    if (window->testAttribute(Qt::WA_SetFont)) continue;
     QEvent change(QEvent::ApplicationFontChange);
     QCoreApplication::sendEvent(window, &change);
   }

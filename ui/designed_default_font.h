@@ -11,7 +11,9 @@
 // The desktop's font comes back when the scope ends, and Qt's own boxes,
 // menus and tips made later take it as before. Qt stops following the
 // desktop's font once a program has set one, so followDesktopFont() does
-// that in Qt's place: the application calls it at every theme change.
+// that in Qt's place: the application calls it at every theme change. Unlike
+// Qt's own following, setting the font tells the open windows, so they take
+// the new desktop font at once rather than only the windows opened later.
 class DesignedDefaultFont {
 public:
   DesignedDefaultFont();

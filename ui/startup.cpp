@@ -23,7 +23,9 @@ void showMainWindow(QWidget &window) {
   // Qt gives a window that has an icon when it is created the whole icon,
   // every size of it, twice over: as it makes the X window and again just
   // after. Made while the program has no icon, the window gets it once, from
-  // the program's, before it is mapped.
+  // the program's, before it is mapped. This holds for the first window
+  // only: setting the program's icon hands it again to every window that
+  // already has an X window.
   const QIcon icon = QApplication::windowIcon();
   QApplication::setWindowIcon(QIcon());
   window.winId();

@@ -8,7 +8,8 @@ void setUpApplication();
 
 class QWidget;
 
-// Shows the program's first window, its icon handed to the X server once.
+// Shows the program's first window, its icon handed to the X server once;
+// for the first window only (see startup.cpp).
 void showMainWindow(QWidget &window);
 
 // Installs Qt's Russian translation once; false when it is not installed on
