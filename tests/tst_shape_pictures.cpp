@@ -434,9 +434,7 @@ private slots:
     QFETCH(QIcon::Mode, mode);
     QIcon added;
     for (const int side : kThemeIconSizes)
-      added.addPixmap(QPixmap::fromImage(
-          loadArtwork(side == 32 ? QStringLiteral("vembrix.png")
-                                 : QStringLiteral("icons/vembrix_%1.png").arg(side))));
+      added.addPixmap(QPixmap::fromImage(loadArtwork(iconArtworkPath(side))));
     const QIcon icon = windowIcon();
     for (const QIcon::State state : {QIcon::Off, QIcon::On})
       QCOMPARE(icon.availableSizes(mode, state), added.availableSizes(mode, state));

@@ -31,9 +31,7 @@ void setUpFormFace(QWidget *form);
 QGroupBox *makeGroupBox(QWidget *parent, const char *name, const QString &caption,
                         const QRect &geometry);
 
-// The settings an entry field may need, applied in the order the fields
-// expect: a change of Decimal or ValueType rewrites the text through the
-// value, so the same settings in another order give another start text.
+// The settings an entry field may need (see TRxSpinEdit::Settings).
 using EntrySettings = vx::TRxSpinEdit::Settings;
 
 // Each field sits alone in a small captioned group box, at (8, 16).

@@ -10,11 +10,6 @@
 
 namespace {
 
-QString pathOf(int side) {
-  return side == 32 ? QStringLiteral("vembrix.png")
-                    : QStringLiteral("icons/vembrix_%1.png").arg(side);
-}
-
 // QIcon's choice among its pictures: the smallest whose area covers the
 // asked one, else the largest.
 int bestSide(const QSize &size) {
@@ -49,7 +44,7 @@ QSize ArtworkIconEngine::actualSize(const QSize &size, QIcon::Mode, QIcon::State
 
 QPixmap ArtworkIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) {
   if (size.isEmpty()) return {};
-  QPixmap picture = QPixmap::fromImage(loadArtwork(pathOf(bestSide(size))));
+  QPixmap picture = QPixmap::fromImage(loadArtwork(iconArtworkPath(bestSide(size))));
   const QSize fitted = actualSize(size, mode, state);
   if (picture.size() != fitted)
     picture = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

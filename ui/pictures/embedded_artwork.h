@@ -3,8 +3,8 @@
 #include <span>
 
 // One picture compiled in by embed_artwork: the lines of `pixels` are 32-bit
-// aligned, and `storedFormat` is Indexed8 (with `colours`) unless the
-// picture has more than 256 colours. `decodedFormat` is what a PNG decoder
+// aligned, and `storedFormat` is Indexed8 (with `colours`) for a 32-bit RGB
+// picture of at most 256 colours, else the decoded format. `decodedFormat` is what a PNG decoder
 // would have handed over, and what the loaded image is given as. A deflated
 // picture has its lines as qCompress made them.
 struct EmbeddedArtwork {

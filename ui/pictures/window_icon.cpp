@@ -4,13 +4,18 @@
 #include "artwork_resources.h"
 #include "standard_palette.h"
 
+QString iconArtworkPath(int side) {
+  return side == 32 ? QStringLiteral("vembrix.png")
+                    : QStringLiteral("icons/vembrix_%1.png").arg(side);
+}
+
 QImage windowIconImage() {
   static const QImage icon = [] {
     // A PNG decoder may hand back its own palette order, or drop unused
     // entries; going through RGB and mapping onto the fixed table keeps the
     // indices stable. Every colour of the icon is in the table, so the
     // nearest-colour mapping is exact.
-    return loadArtwork(QStringLiteral("vembrix.png"))
+    return loadArtwork(iconArtworkPath(32))
         .convertToFormat(QImage::Format_RGB32)
         .convertToFormat(QImage::Format_Indexed8, standardPalette16(),
                          Qt::ThresholdDither | Qt::AvoidDither);

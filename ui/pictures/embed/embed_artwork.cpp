@@ -4,10 +4,10 @@
 //
 //   embed_artwork OUTPUT.cpp PICTURES_DIR LIST_FILE
 //
-// LIST_FILE names one picture per line, relative to PICTURES_DIR. Each is
-// stored as the decoder hands it over, down to the format; a picture of at
-// most 256 colours is stored as one byte a pixel with its colour table and
-// turned back into the decoder's format when loaded.
+// LIST_FILE names one picture per line, relative to PICTURES_DIR. Each loads
+// as the decoder hands it over, down to the format; a 32-bit RGB picture of
+// at most 256 colours is stored as one byte a pixel with its colour table
+// and turned back into the decoder's format when loaded.
 #include <QFile>
 #include <QHash>
 #include <QImage>
@@ -22,6 +22,8 @@ namespace {
 struct Stored {
   QImage image;  // Indexed8, or the decoded format itself
   QImage::Format decodedFormat;
+  QByteArray bytes;  // the image's lines as written out
+  bool deflated = false;
 };
 
 // Indexed8 of exactly the image's colours in first-seen order, or a null
@@ -52,9 +54,10 @@ QImage indexed(const QImage &decoded) {
 // table exactly. Any other format is stored as the decoder gave it.
 Stored store(const QImage &decoded) {
   const QImage::Format format = decoded.format();
-  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32) return {decoded, format};
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32)
+    return {decoded, format, {}};
   const QImage small = indexed(decoded);
-  return {small.isNull() ? decoded : small, format};
+  return {small.isNull() ? decoded : small, format, {}};
 }
 
 // Only the bytes each line holds, each line padded to 32 bits as Qt wants.
@@ -104,39 +107,36 @@ int main(int argc, char *argv[]) {
   out << "// Made by embed_artwork from the PNGs under ui/pictures at build time.\n"
          "#include \"ui/pictures/embedded_artwork.h\"\n\nnamespace {\n\n";
   QList<Stored> all;
-  QList<qsizetype> byteCounts;
-  QList<bool> deflated;
   for (qsizetype i = 0; i < names.size(); ++i) {
     const QImage decoded(root + names[i]);
     if (decoded.isNull()) {
       err << "cannot decode " << root + names[i] << '\n';
       return EXIT_FAILURE;
     }
-    all.append(store(decoded));
+    Stored &art = all.emplace_back(store(decoded));
     // The sharp plans are only drawn on a high-resolution screen, and after
     // the first window is up: they are stored deflated, which keeps the
     // program small to read from disk, and inflated when first drawn. What
     // start-up reads stays as it is, so that nothing is inflated before the
     // window maps.
-    QByteArray bytes = packedLines(all.last().image);
-    deflated.append(rank(names[i]) == 2);
-    if (deflated.last()) bytes = qCompress(bytes, 9);
-    byteCounts.append(bytes.size());
+    art.deflated = rank(names[i]) == 2;
+    art.bytes = packedLines(art.image);
+    if (art.deflated) art.bytes = qCompress(art.bytes, 9);
     out << "alignas(4) const unsigned char kPixels" << i << "[] = {\n";
-    writeBytes(out, bytes);
+    writeBytes(out, art.bytes);
     out << "};\n";
     out << "const unsigned int kColours" << i << "[] = {";
-    for (const QRgb colour : all.last().image.colorTable()) out << colour << "u,";
-    if (all.last().image.colorTable().isEmpty()) out << '0';
+    for (const QRgb colour : art.image.colorTable()) out << colour << "u,";
+    if (art.image.colorTable().isEmpty()) out << '0';
     out << "};\n\n";
   }
   out << "const EmbeddedArtwork kAll[] = {\n";
   for (qsizetype i = 0; i < names.size(); ++i) {
-    const QImage &image = all[i].image;
-    out << "    {\"" << names[i] << "\", " << image.width() << ", " << image.height() << ", "
-        << int(image.format()) << ", " << int(all[i].decodedFormat) << ", kPixels" << i << ", "
-        << byteCounts[i] << ", " << (deflated[i] ? "true" : "false") << ", kColours" << i << ", "
-        << image.colorCount() << "},\n";
+    const Stored &art = all[i];
+    out << "    {\"" << names[i] << "\", " << art.image.width() << ", " << art.image.height()
+        << ", " << int(art.image.format()) << ", " << int(art.decodedFormat) << ", kPixels" << i
+        << ", " << art.bytes.size() << ", " << (art.deflated ? "true" : "false") << ", kColours"
+        << i << ", " << art.image.colorCount() << "},\n";
   }
   out << "};\n\n}  // namespace\n\n"
          "std::span<const EmbeddedArtwork> embeddedArtwork() { return kAll; }\n";
