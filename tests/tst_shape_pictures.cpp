@@ -432,9 +432,9 @@ private slots:
     QFETCH(QSize, size);
     QFETCH(qreal, ratio);
     QFETCH(QIcon::Mode, mode);
-    QIcon added;
-    for (const int side : kThemeIconSizes)
-      added.addPixmap(QPixmap::fromImage(loadArtwork(iconArtworkPath(side))));
+    QIcon added;  // largest first, as the engine lists its sizes
+    for (auto side = kThemeIconSizes.rbegin(); side != kThemeIconSizes.rend(); ++side)
+      added.addPixmap(QPixmap::fromImage(loadArtwork(iconArtworkPath(*side))));
     const QIcon icon = windowIcon();
     for (const QIcon::State state : {QIcon::Off, QIcon::On})
       QCOMPARE(icon.availableSizes(mode, state), added.availableSizes(mode, state));
