@@ -11,14 +11,15 @@
 # --full). What the program costs beyond the floor is what its own code costs.
 #
 # One Xvfb serves the whole run, so the server's own start and its font set-up
-# are paid once and equally. Each round starts the programs in rotating order
-# and times exec -> first top-level window mapped (bench/startup/map_timer.cpp):
-#   warm  with the page cache as the previous round left it;
+# are paid once and equally. The programs run stripped, as the package
+# installs them, in rotating order, each timed from exec to its first
+# top-level window mapped (bench/startup/map_timer.cpp):
 #   cold  with the page cache dropped before each start (needs root; skipped
-#         otherwise).
-# Resident memory is read two seconds after each warm start. Reported is the
-# median of the per-round ratios (the pair median), which cancels the drift of a
-# busy machine better than a ratio of medians. Wall time here cannot resolve
+#         otherwise);
+#   warm  with the page cache filled by a start of each just before.
+# Resident memory is read two seconds after a start. Reported is the median of
+# the per-pair ratios (the pair median), which cancels the drift of a busy
+# machine better than a ratio of medians. Wall time here cannot resolve
 # differences under a few per cent, so the instructions executed from exec to
 # the map request (callgrind, which repeats to within half a per cent) are
 # counted as well.
@@ -86,54 +87,68 @@ measure() {
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# A warm-up start of each fills the page cache and is not counted.
-for i in 0 1 2; do measure $i >/dev/null; done
+# Fills the page cache with what each program reads; these starts are not
+# counted.
+warm_up() { for i in 0 1 2; do measure $i >/dev/null; done; }
 
-# Columns of the rounds file: warm ms, kB, cold ms, for each program in turn.
-: >"$scratch/rounds"
+# Each line of a samples file holds one measure of the three programs, taken
+# one after another: a pair sample for each program against the reference.
+# A round takes the cold starts first (the warm starts after them would
+# otherwise find only the last cold program's files in the page cache), then
+# several passes of warm starts, which vary from start to start far more
+# than the programs differ, then one start of each for its memory.
+warm_passes=5
+: >"$scratch/warm"
+: >"$scratch/cold"
+: >"$scratch/rss"
 for ((r = 0; r < rounds; r++)); do
   declare -a warm=() rss=() cold=()
-  for ((k = 0; k < 3; k++)); do
-    i=$(((r + k) % 3))
-    read -r warm[i] rss[i] < <(measure $i 2000)
-  done
-  for ((k = 0; k < 3; k++)); do
-    i=$(((r + k) % 3))
-    cold[i]=0
-    if ((can_drop)); then
+  if ((can_drop)); then
+    for ((k = 0; k < 3; k++)); do
+      i=$(((r + k) % 3))
       drop_caches
       read -r cold[i] _ < <(measure $i)
-    fi
+    done
+    echo "${cold[*]}" >>"$scratch/cold"
+  fi
+  warm_up
+  for ((p = 0; p < warm_passes; p++)); do
+    for ((k = 0; k < 3; k++)); do
+      i=$(((r + p + k) % 3))
+      read -r warm[i] _ < <(measure $i)
+    done
+    echo "${warm[*]}" >>"$scratch/warm"
   done
-  line=""
-  for i in 0 1 2; do line+="${warm[i]} ${rss[i]} ${cold[i]} "; done
-  echo "$line" >>"$scratch/rounds"
+  for ((k = 0; k < 3; k++)); do
+    i=$(((r + k) % 3))
+    read -r _ rss[i] < <(measure $i 2000)
+  done
+  echo "${rss[*]}" >>"$scratch/rss"
   printf 'round %2d  warm ms %s %s %s   cold ms %s %s %s\n' $((r + 1)) \
-    "${warm[0]}" "${warm[1]}" "${warm[2]}" "${cold[0]}" "${cold[1]}" "${cold[2]}"
+    "${warm[0]}" "${warm[1]}" "${warm[2]}" "${cold[0]:-0}" "${cold[1]:-0}" "${cold[2]:-0}"
 done
 
-col() { awk -v c="$1" '{ print $c }' "$scratch/rounds" | median; }
-ratio() { awk -v a="$1" -v b="$2" '{ print ($b > 0) ? $a / $b : 0 }' "$scratch/rounds" | median; }
+col() { awk -v c="$2" '{ print $c }' "$1" | median; }
+ratio() { awk -v a="$2" -v b="$3" '{ print ($b > 0) ? $a / $b : 0 }' "$1" | median; }
 verdict() { awk -v r="$1" -v g="$2" 'BEGIN { print (r <= g) ? "ok" : "MISSED" }'; }
-# Column of measure $1 (1 warm, 2 rss, 3 cold) of program $2.
-c() { echo $(($2 * 3 + $1)); }
 
-report() {  # title, measure, unit, goal
-  local v=$(col "$(c "$2" 0)") r=$(col "$(c "$2" 1)") f=$(col "$(c "$2" 2)")
-  local vr=$(ratio "$(c "$2" 0)" "$(c "$2" 1)") fr=$(ratio "$(c "$2" 2)" "$(c "$2" 1)")
-  printf '%-34s vembrix %9.1f %s  reference %9.1f  floor %9.1f   ratio %.3f (goal <= %s: %s)  floor ratio %.3f\n' \
-    "$1" "$v" "$3" "$r" "$f" "$vr" "$4" "$(verdict "$vr" "$4")" "$fr"
+# Columns of a samples file: 1 vembrix, 2 reference, 3 floor.
+report() {  # title, samples file, unit, goal
+  local v=$(col "$2" 1) r=$(col "$2" 2) f=$(col "$2" 3)
+  local vr=$(ratio "$2" 1 2) fr=$(ratio "$2" 3 2)
+  printf '%-34s vembrix %9.1f %s  reference %9.1f  floor %9.1f   ratio %.3f (goal <= %s: %s)  floor ratio %.3f  (%d pairs)\n' \
+    "$1" "$v" "$3" "$r" "$f" "$vr" "$4" "$(verdict "$vr" "$4")" "$fr" "$(wc -l <"$2")"
 }
 
 echo
-echo "pair medians of $rounds rounds, each program against the reference in the same round:"
-report "start-up warm (exec -> mapped)" 1 ms 1.08
+echo "pair medians over $rounds rounds, each program against the reference in the same pass:"
+report "start-up warm (exec -> mapped)" "$scratch/warm" ms 1.08
 if ((can_drop)); then
-  report "start-up cold (page cache dropped)" 3 ms 1.05
+  report "start-up cold (page cache dropped)" "$scratch/cold" ms 1.05
 else
   echo "start-up cold: skipped (dropping the page cache needs root)"
 fi
-report "resident memory 2 s after start" 2 kB 1.05
+report "resident memory 2 s after start" "$scratch/rss" kB 1.05
 
 # Instructions to the map request: callgrind dumps its counts on entry to
 # xcb_map_window, the call that asks the server to map the first window; the
