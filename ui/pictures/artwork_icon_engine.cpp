@@ -49,8 +49,15 @@ QSize ArtworkIconEngine::actualSize(const QSize &size, QIcon::Mode, QIcon::State
 
 QPixmap ArtworkIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) {
   if (size.isEmpty()) return {};
-  QPixmap picture = QPixmap::fromImage(loadArtwork(iconArtworkPath(bestSide(size))));
+  const QImage art = loadArtwork(iconArtworkPath(bestSide(size)));
   const QSize fitted = actualSize(size, mode, state);
+  // The theme's sizes are straight ARGB32, the format the X server takes a
+  // window's icon in: kept so, Qt hands them over without converting them.
+  // A picture to be scaled, and the 16-colour one, become the pixmap QIcon
+  // itself would hold.
+  const bool handOverAsItIs = art.size() == fitted && art.format() == QImage::Format_ARGB32;
+  QPixmap picture =
+      QPixmap::fromImage(art, handOverAsItIs ? Qt::NoFormatConversion : Qt::AutoColor);
   if (picture.size() != fitted)
     picture = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   if (mode == QIcon::Normal) return picture;

@@ -7,7 +7,8 @@
 // LIST_FILE names one picture per line, relative to PICTURES_DIR. Each loads
 // as the decoder hands it over, down to the format; a 32-bit RGB picture of
 // at most 256 colours is stored as one byte a pixel with its colour table
-// and turned back into the decoder's format when loaded.
+// and turned back into the decoder's format when loaded, except the icon's
+// theme sizes (icons/), which start-up hands to the X server 32 bits a pixel.
 #include <QFile>
 #include <QHash>
 #include <QImage>
@@ -51,10 +52,11 @@ QImage indexed(const QImage &decoded) {
 }
 
 // Only 32-bit RGB pictures are indexed: every colour of theirs survives the
-// table exactly. Any other format is stored as the decoder gave it.
-Stored store(const QImage &decoded) {
+// table exactly. Any other format is stored as the decoder gave it, and so
+// is a picture kept wide.
+Stored store(const QImage &decoded, bool keepWide) {
   const QImage::Format format = decoded.format();
-  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32)
+  if (keepWide || (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32))
     return {decoded, format, {}};
   const QImage small = indexed(decoded);
   return {small.isNull() ? decoded : small, format, {}};
@@ -113,7 +115,11 @@ int main(int argc, char *argv[]) {
       err << "cannot decode " << root + names[i] << '\n';
       return EXIT_FAILURE;
     }
-    Stored &art = all.emplace_back(store(decoded));
+    // The icon's sizes are handed to the X server as they are whenever a
+    // window gets its icon, the first time before the main window maps:
+    // expanding them from one byte a pixel then would cost more than the
+    // quarter of a megabyte more there is to read.
+    Stored &art = all.emplace_back(store(decoded, names[i].startsWith(QLatin1String("icons/"))));
     // The sharp plans are only drawn on a high-resolution screen, and after
     // the first window is up: they are stored deflated, which keeps the
     // program small to read from disk, and inflated when first drawn. What

@@ -44,8 +44,15 @@ QList<Artwork> drawEverything() {
     all.append({QStringLiteral("artwork/%1@2x.png").arg(name), drawShape(shape.drawing, 2)});
   }
   all.append({QStringLiteral("vembrix.png"), drawWindowIcon()});
+  // The theme's sizes are written with an (opaque) alpha channel, which
+  // loads as straight ARGB32: the format in which the program hands them to
+  // the X server as its window icon before the first window maps. Compiled
+  // in as they are, they need no conversion then; from a palette, 90,000
+  // pixels would be expanded at every start.
   for (const int size : kThemeIconSizes)
-    if (size != 32) all.append({QStringLiteral("icons/vembrix_%1.png").arg(size), drawIcon(size)});
+    if (size != 32)
+      all.append({QStringLiteral("icons/vembrix_%1.png").arg(size),
+                  drawIcon(size).convertToFormat(QImage::Format_ARGB32)});
   return all;
 }
 
