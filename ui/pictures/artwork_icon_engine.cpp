@@ -32,8 +32,8 @@ QList<QSize> ArtworkIconEngine::availableSizes(QIcon::Mode mode, QIcon::State st
   if (mode != QIcon::Normal || state != QIcon::Off) return sizes;
   // Largest first: Qt hands a window's icon to the X server in this order,
   // and growing its buffer by the big picture first spares copying the
-  // small ones along as it grows (a quarter of a million instructions and
-  // some forty page faults before the main window maps).
+  // small ones along as it grows (some forty page faults before the main
+  // window maps).
   for (auto side = kThemeIconSizes.rbegin(); side != kThemeIconSizes.rend(); ++side)
     sizes << QSize(*side, *side);
   return sizes;
