@@ -44,7 +44,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Each program runs stripped, as the package installs it. A build with debug
-# information is mostly debug sections (the program's 14 MB against its 0.6 MB
+# information is mostly debug sections (the program's 14 MB against its 0.8 MB
 # of code and data), and on a cold start the disk's read-ahead reads them in
 # with the code although nothing uses them.
 for program in vembrix bench/reference_window bench/bare_window; do
