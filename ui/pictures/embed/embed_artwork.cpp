@@ -7,8 +7,7 @@
 // LIST_FILE names one picture per line, relative to PICTURES_DIR. Each loads
 // as the decoder hands it over, down to the format; a 32-bit RGB picture of
 // at most 256 colours is stored as one byte a pixel with its colour table
-// and turned back into the decoder's format when loaded, except the icon's
-// theme sizes (icons/), which start-up hands to the X server 32 bits a pixel.
+// and turned back into the decoder's format when loaded.
 #include <QFile>
 #include <QHash>
 #include <QImage>
@@ -51,13 +50,14 @@ QImage indexed(const QImage &decoded) {
   return out;
 }
 
-// Only 32-bit RGB pictures are indexed: every colour of theirs survives the
-// table exactly. Any other format is stored as the decoder gave it, and so
-// is a picture kept wide.
-Stored store(const QImage &decoded, bool keepWide) {
+// Only opaque 32-bit RGB pictures are indexed: every colour of theirs
+// survives the table exactly. Any other format is stored as the decoder gave
+// it; straight ARGB32 in particular is the format of the icon's theme sizes,
+// which start-up hands to the X server as they are, and expanding them from
+// one byte a pixel there would cost more than the bytes saved on disk.
+Stored store(const QImage &decoded) {
   const QImage::Format format = decoded.format();
-  if (keepWide || (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32))
-    return {decoded, format, {}};
+  if (format != QImage::Format_RGB32) return {decoded, format, {}};
   const QImage small = indexed(decoded);
   return {small.isNull() ? decoded : small, format, {}};
 }
@@ -115,11 +115,7 @@ int main(int argc, char *argv[]) {
       err << "cannot decode " << root + names[i] << '\n';
       return EXIT_FAILURE;
     }
-    // The icon's sizes are handed to the X server as they are whenever a
-    // window gets its icon, the first time before the main window maps:
-    // expanding them from one byte a pixel then would cost more than the
-    // quarter of a megabyte more there is to read.
-    Stored &art = all.emplace_back(store(decoded, names[i].startsWith(QLatin1String("icons/"))));
+    Stored &art = all.emplace_back(store(decoded));
     // The sharp plans are only drawn on a high-resolution screen, and after
     // the first window is up: they are stored deflated, which keeps the
     // program small to read from disk, and inflated when first drawn. What
