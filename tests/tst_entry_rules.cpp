@@ -73,28 +73,49 @@ private slots:
     QCOMPARE(vx::parseEntryInteger(text), expected);
   }
 
-  void invalid_reads_zero_data() {
-    QTest::addColumn<QString>("text");
+  // Readable: the text stands for a number. An unreadable one reads as 0,
+  // and stops a calculation that uses it.
+  void readability_data() {
+    QTest::addColumn<QString>("text");  // "." is the separator, "~" the other locale's
     QTest::addColumn<vx::TValueType>("type");
-    QTest::newRow("empty float") << "" << vtFloat;
-    QTest::newRow("empty integer") << "" << vtInteger;
-    QTest::newRow("minus float") << "-" << vtFloat;
-    QTest::newRow("minus integer") << "-" << vtInteger;
-    QTest::newRow("typed 1-2") << "1-2" << vtFloat;
-    QTest::newRow("letters") << "abc" << vtFloat;
-    QTest::newRow("overflow") << "1e99999" << vtFloat;
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("empty float") << "" << vtFloat << false;
+    QTest::newRow("empty integer") << "" << vtInteger << false;
+    QTest::newRow("minus float") << "-" << vtFloat << false;
+    QTest::newRow("minus integer") << "-" << vtInteger << false;
+    QTest::newRow("plus float") << "+" << vtFloat << false;
+    QTest::newRow("typed 1-2") << "1-2" << vtFloat << false;
+    QTest::newRow("letters") << "abc" << vtFloat << false;
+    QTest::newRow("digits, then letters") << "12abc" << vtFloat << false;
+    QTest::newRow("overflow") << "1e99999" << vtFloat << false;
+    QTest::newRow("other separator") << "12~5" << vtFloat << false;
+    QTest::newRow("separator in integer") << "12.5" << vtInteger << false;
+    QTest::newRow("integer out of range") << "2147483648" << vtInteger << false;
+    QTest::newRow("integer, trailing blank") << "12 " << vtInteger << false;
+    QTest::newRow("lone separator") << "." << vtFloat << false;
+    QTest::newRow("separator, exponent") << ".E5" << vtFloat << false;
+    QTest::newRow("sign, separator, exponent") << "-.e" << vtFloat << false;
+    QTest::newRow("whole float") << "12" << vtFloat << true;
+    QTest::newRow("float") << "-12.5" << vtFloat << true;
+    QTest::newRow("digits after separator") << ".5" << vtFloat << true;
+    QTest::newRow("digits before separator") << "5." << vtFloat << true;
+    QTest::newRow("empty exponent") << "5E" << vtFloat << true;
+    QTest::newRow("float, blanks around") << " 12.5 " << vtFloat << true;
+    QTest::newRow("zero") << "0.00" << vtFloat << true;
+    QTest::newRow("far below range, reads 0") << "1e-99999" << vtFloat << true;
+    QTest::newRow("integer") << "-2147483648" << vtInteger << true;
+    QTest::newRow("integer, leading blank") << " 12" << vtInteger << true;
+    QTest::newRow("pasted hex") << "$FF" << vtInteger << true;
   }
-  void invalid_reads_zero() {
+  void readability() {
     QFETCH(QString, text);
     QFETCH(vx::TValueType, type);
+    QFETCH(bool, readable);
     for (const Separators &seps : {kPoint, kComma}) {
-      QCOMPARE(vx::readEntryValue(text, {type, 2}, seps), 0.0L);
+      const QString t = withSeparator(text, seps).replace(u'~', seps.decimal == u'.' ? u',' : u'.');
+      QCOMPARE(vx::isReadableEntryText(t, {type, 2}, seps), readable);
+      if (!readable) QCOMPARE(vx::readEntryValue(t, {type, 2}, seps), 0.0L);
     }
-  }
-
-  void other_separator_reads_zero() {
-    QCOMPARE(vx::readEntryValue(u"12.5", {vtFloat, 2}, kComma), 0.0L);
-    QCOMPARE(vx::readEntryValue(u"12,5", {vtFloat, 2}, kPoint), 0.0L);
   }
 
   void fixed_data() {

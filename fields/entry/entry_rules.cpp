@@ -69,6 +69,14 @@ long double readEntryValue(QStringView text, const EntryFormat &format, const Se
   return parseDecimal(text, seps).value_or(0.0L);
 }
 
+bool isReadableEntryText(QStringView text, const EntryFormat &format, const Separators &seps) {
+  if (format.valueType == TValueType::vtInteger) return parseEntryInteger(text).has_value();
+  if (!parseDecimal(text, seps)) return false;
+  const qsizetype exponent = text.indexOf(u'E', 0, Qt::CaseInsensitive);
+  const QStringView mantissa = exponent < 0 ? text : text.first(exponent);
+  return std::any_of(mantissa.begin(), mantissa.end(), isDigit);
+}
+
 QString fixedText(long double v, int decimals, const Separators &seps) {
   if (!std::isfinite(v)) return nonFiniteText(v);
   if (std::fabs(v) >= 1e15L) return scientificText(v, seps);

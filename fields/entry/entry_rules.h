@@ -30,6 +30,11 @@ std::optional<std::int32_t> parseEntryInteger(QStringView text);
 // The number the text stands for; a text of another form reads as 0.
 long double readEntryValue(QStringView text, const EntryFormat &format, const Separators &seps);
 
+// Whether the text stands for a number at all, rather than reading as 0 for
+// want of one. A real number also needs a digit before any exponent: "," and
+// ",E5" read as 0, but nobody typing them meant a number.
+bool isReadableEntryText(QStringView text, const EntryFormat &format, const Separators &seps);
+
 // A real number in fixed notation with exactly `decimals` decimals, cut half
 // away from zero at the last decimal or the 15th significant digit, whichever
 // comes first; zero has no sign; 1E15 and beyond in scientific notation.

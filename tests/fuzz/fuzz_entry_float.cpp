@@ -33,6 +33,10 @@ void checkWrittenTextSettles(const QString &written, int decimals, const Separat
   const EntryFormat format{vtFloat, decimals};
   const auto parsed = vx::parseDecimal(written, seps);
   if (!parsed) fail("a written text is valid", context(written, decimals, seps));
+  // A calculation refuses unreadable text, so it must never refuse its own.
+  if (!vx::isReadableEntryText(written, format, seps)) {
+    fail("a written text is readable", context(written, decimals, seps));
+  }
   const long double read = vx::readEntryValue(written, format, seps);
   if (read != *parsed || !std::isfinite(read)) {
     fail("a written text reads as it parses", context(written, decimals, seps));

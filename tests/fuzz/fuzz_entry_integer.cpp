@@ -73,6 +73,9 @@ void checkText(const QString &text) {
   }
   const long double read = vx::readEntryValue(text, {vtInteger, 2}, {});
   if (read != (parsed ? *parsed : 0)) fail("an integer field reads its parse, or 0", quoted(text));
+  if (vx::isReadableEntryText(text, {vtInteger, 2}, {}) != parsed.has_value()) {
+    fail("an integer text is readable exactly when it parses", quoted(text));
+  }
   if (!parsed) return;
 
   const QString written = vx::integerText(*parsed);
