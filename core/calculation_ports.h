@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string_view>
 
 #include "core/extended.h"
@@ -18,6 +19,9 @@ class NumberSource {
 public:
   virtual ~NumberSource() = default;
   virtual Extended read() const = 0;
+  // Whether the text stands for a number. One that does not still reads (as
+  // 0), which is why a calculation asks before it reads anything.
+  virtual bool readable() const = 0;
 };
 
 // A result field. Reading back does not return the number written but the
@@ -38,5 +42,20 @@ public:
 
 // What the input-checking calculations say when a shape or an input is unusable.
 inline constexpr std::string_view kBadInputMessage = "Неверные входные данные !";
+
+// Whether every one of the inputs a calculation is about to use can be read;
+// if not, the bad-input box is shown once. A calculation asks first, so that
+// text the user cannot have meant as a number ends it before anything is
+// read or written, instead of turning into a plausible result computed from 0.
+// A null input is one the calculation does not use this time.
+inline bool inputsReadable(std::initializer_list<const NumberSource *> inputs, ErrorBox &errorBox) {
+  for (const NumberSource *input : inputs) {
+    if (input && !input->readable()) {
+      errorBox.showError(kBadInputMessage);
+      return false;
+    }
+  }
+  return true;
+}
 
 }  // namespace vx

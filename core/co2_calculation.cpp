@@ -17,7 +17,8 @@ Co2Rating co2Rating(std::int64_t c) {
   return Co2Rating::Excess;
 }
 
-Co2Rating calculateCo2(const Co2Fields &f) {
+std::optional<Co2Rating> calculateCo2(const Co2Fields &f, ErrorBox &errorBox) {
+  if (!inputsReadable({&f.ph, &f.kh}, errorBox)) return std::nullopt;
   const Extended ph = f.ph.read();
   const Extended p = power(10, ph * -1);
   const Extended kh = f.kh.read();

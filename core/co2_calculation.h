@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "core/calculation_ports.h"
 
@@ -19,8 +20,9 @@ struct Co2Fields {
 };
 
 // Writes the dissolved CO2 and returns the rating of the whole number the
-// field shows. A fault after the write leaves the field written and throws
-// before any rating is returned.
-Co2Rating calculateCo2(const Co2Fields &fields);
+// field shows. An unreadable input shows the error box and returns no rating,
+// with nothing written. A fault after the write leaves the field written and
+// throws before any rating is returned.
+std::optional<Co2Rating> calculateCo2(const Co2Fields &fields, ErrorBox &errorBox);
 
 }  // namespace vx

@@ -4,7 +4,8 @@
 
 namespace vx {
 
-void calculateHardness(const HardnessFields &f) {
+void calculateHardness(const HardnessFields &f, ErrorBox &errorBox) {
+  if (!inputsReadable({&f.begin, &f.wanted, &f.change}, errorBox)) return;
   // Named steps fix the order of the reads: b, e, then b again and p.
   const Extended b = f.begin.read();
   const Extended e = f.wanted.read();

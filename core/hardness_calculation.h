@@ -12,7 +12,8 @@ struct HardnessFields {
 };
 
 // Solves b·(1 − x) + p·x = e for x, in percent: (b − e) / (b − p) × 100.
-// b = p faults (division by zero, or 0/0 when e = b too) before anything is written.
-void calculateHardness(const HardnessFields &fields);
+// b = p faults (division by zero, or 0/0 when e = b too) before anything is
+// written. An unreadable input shows the error box and writes nothing.
+void calculateHardness(const HardnessFields &fields, ErrorBox &errorBox);
 
 }  // namespace vx

@@ -10,7 +10,8 @@ Extended heaterFactor(std::int64_t n) {
   return 0.07L;
 }
 
-void calculateHeater(const TankState &tank, const HeaterFields &f) {
+void calculateHeater(const TankState &tank, const HeaterFields &f, ErrorBox &errorBox) {
+  if (!inputsReadable({&f.waterTemp, &f.roomTemp}, errorBox)) return;
   const Extended tA = f.waterTemp.read();
   const Extended tK = f.roomTemp.read();
   const auto volume = [&] { return Extended::widen(tank.BaseArea) * Extended::widen(tank.WaterH); };

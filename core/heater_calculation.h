@@ -19,7 +19,8 @@ struct HeaterFields {
 };
 
 // round(factor × round((water − room) × V)), V being the volume of the last
-// volume calculation. The inner rounding is the field's read-back.
-void calculateHeater(const TankState &tank, const HeaterFields &fields);
+// volume calculation. The inner rounding is the field's read-back. An
+// unreadable temperature shows the error box and writes nothing.
+void calculateHeater(const TankState &tank, const HeaterFields &fields, ErrorBox &errorBox);
 
 }  // namespace vx

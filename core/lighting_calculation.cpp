@@ -19,6 +19,7 @@ constexpr long double kPi = 3.141592653589793238462643383279502884L;
 }  // namespace
 
 void calculateLighting(const TankState &tank, const LightingFields &f, ErrorBox &errorBox) {
+  if (!inputsReadable({&f.illuminance, &f.lampHeight}, errorBox)) return;
   const bool usable = f.illuminance.read() > 0 && tank.WaterH > 0 && tank.LightLen > 0 &&
                       tank.LightWid > 0 && f.lampHeight.read() > 0 && f.reflector &&
                       *f.reflector >= 0 && *f.reflector < static_cast<int>(kReflectorFactor.size());

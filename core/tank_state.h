@@ -18,6 +18,8 @@ struct TankState {
   std::int32_t AquaType = 0;  // shape code 0..5, set only by the shape picker
   double LightLen = 0.0;      // front-to-back side of the lit rectangle
   double LightWid = 0.0;      // its width
+
+  bool operator==(const TankState &) const = default;
 };
 
 }  // namespace vx

@@ -9,6 +9,10 @@ namespace {
 // Soil weighs 1.75 kg per litre.
 constexpr long double kSoilDensity = 1.75L;
 
+// The side's field if the shape's formula reads it. A side it ignores is
+// converted all the same, but no text there can change the result.
+const NumberSource *ifUsed(bool used, const NumberSource &side) { return used ? &side : nullptr; }
+
 // An outer side in cm less two glass thicknesses in mm, in decimetres. The
 // glass field is read again for every side.
 double innerSide(const NumberSource &side, const NumberSource &glass) {
@@ -22,6 +26,14 @@ double innerSide(const NumberSource &side, const NumberSource &glass) {
 double NotNull(double x) { return x; }
 
 void calculateVolume(TankState &tank, const VolumeFields &f, ErrorBox &errorBox) {
+  // A code outside the table reads every side (and then fails its formula).
+  const TankShapeRow *shape = tankShape(tank.AquaType);
+  const SidesRead used = shape ? shape->sides : SidesRead{true, true, true, true};
+  if (!inputsReadable({ifUsed(used.A, f.sideA), ifUsed(used.B, f.sideB), ifUsed(used.C, f.sideC),
+                       ifUsed(used.D, f.sideD), &f.glass, &f.water, &f.soil},
+                      errorBox))
+    return;
+
   // Every side is converted for every shape, also those the shape ignores.
   tank.DimA = innerSide(f.sideA, f.glass);
   tank.DimB = innerSide(f.sideB, f.glass);

@@ -19,8 +19,10 @@ struct VolumeFields {
 double NotNull(double x);
 
 // Fills the tank state from the fields and writes the water volume and the
-// soil weight. A shape whose test fails shows the error box and keeps the
-// previous base area and lit rectangle, then writes the results all the same.
+// soil weight. An unreadable text in a field the shape uses shows the error
+// box and changes nothing. A shape whose test fails shows the error box and
+// keeps the previous base area and lit rectangle, then writes the results
+// all the same.
 void calculateVolume(TankState &tank, const VolumeFields &fields, ErrorBox &errorBox);
 
 }  // namespace vx

@@ -11,8 +11,9 @@ namespace {
 struct Hardness {
   FixedSource begin{14}, wanted{5}, change{0};
   SpyResult share{0, "0 %"};
+  RecordingErrorBox errors;
 
-  void run() { vx::calculateHardness({begin, wanted, change, share}); }
+  void run() { vx::calculateHardness({begin, wanted, change, share}, errors); }
 };
 
 }  // namespace
@@ -55,7 +56,8 @@ private slots:
     QStringList log;
     LoggingSource b(log, "b", 14), e(log, "e", 5), p(log, "p", 0);
     SpyResult share{0, "0 %"};
-    vx::calculateHardness({b, e, p, share});
+    RecordingErrorBox errors;
+    vx::calculateHardness({b, e, p, share}, errors);
     QCOMPARE(log, (QStringList{"b", "e", "b", "p"}));
   }
 

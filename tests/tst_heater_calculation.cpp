@@ -12,8 +12,9 @@ struct Heater {
   vx::TankState tank{.WaterH = 5, .BaseArea = 38.61};
   FixedSource water{25}, room{22};
   SpyResult power{0, "0 W"};
+  RecordingErrorBox errors;
 
-  void run() { vx::calculateHeater(tank, {water, room, power}); }
+  void run() { vx::calculateHeater(tank, {water, room, power}, errors); }
 };
 
 }  // namespace

@@ -68,6 +68,8 @@ private slots:
   void failed_shape_test_shows_error_box();
   void reflector_follows_edited_text_data();
   void reflector_follows_edited_text();
+  void unreadable_input_stops_calculation_data();
+  void unreadable_input_stops_calculation();
 
 private:
   void makeWindow(QChar decimal, QChar thousands);
@@ -519,6 +521,100 @@ void TestMainWindow::reflector_follows_edited_text() {
   QCOMPARE(m_window->BugerBox->displayText(), shown);
   QCOMPARE(m_alerts.errors.size(), errorBox ? 1 : 0);
   QCOMPARE(m_window->RefBox->count(), 4);
+}
+
+namespace {
+
+// Everything a calculation may change.
+struct Outcome {
+  QStringList shown;
+  vx::TankState tank;
+  bool operator==(const Outcome &) const = default;
+};
+
+Outcome outcomeOf(const TMainFrm &w) {
+  QStringList shown;
+  for (const vx::TCurrencyEdit *result :
+       {w.VAquaBox, w.VGrBox, w.BugerBox, w.Co2Box, w.TempWBox, w.PodVBox})
+    shown << result->displayText() << result->property("value").toString();
+  shown << w.Co2Panel->text() << w.Co2Panel->palette().color(QPalette::Window).name();
+  return {shown, w.TankState};
+}
+
+}  // namespace
+
+void TestMainWindow::unreadable_input_stops_calculation_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("shape");
+  QTest::addColumn<QString>("volume");  // empty: the calculation must stop
+
+  struct Calculation {
+    const char *name, *button, *realField, *wholeField;
+  };
+  // CO2 has no whole-number field: its real one takes a number beyond range.
+  const Calculation calculations[] = {
+      {"volume", "VolumeCalcBtn", "HgrBox", "TstBox"},
+      {"lighting", "LightCalcBtn", "LampHBox", "DnoLightBox"},
+      {"co2", "Co2CalcBtn", "PhBox", "KhBox"},
+      {"heater", "TempCalcBtn", "TempKBox", "TempAquaBox"},
+      {"hardness", "GhCalcBtn", "BeginGWBox", "PodGWBox"},
+  };
+  for (const Calculation &c : calculations) {
+    const auto row = [&](const char *what, const char *field, const char *text) {
+      QTest::addRow("%s, %s in %s", c.name, what, field)
+          << QString::fromLatin1(c.button) << QString::fromLatin1(field)
+          << QString::fromLatin1(text) << 0 << QString();
+    };
+    row("empty text", c.realField, "");
+    row("lone sign", c.wholeField, "-");
+    row("lone separator", c.realField, ".");
+    row("separator, exponent", c.realField, ".E5");
+    row("letters", c.wholeField, "12abc");
+    row("other separator", c.realField, "12,5");
+    const bool co2 = QByteArray(c.name) == "co2";
+    row(co2 ? "beyond range" : "out of range", co2 ? c.realField : c.wholeField,
+        co2 ? "1e99999" : "2147483648");
+  }
+  QTest::newRow("volume, side A emptied") << "VolumeCalcBtn"
+                                          << "ValueA"
+                                          << "" << 0 << "";
+  QTest::newRow("volume, D of a bevelled tank") << "VolumeCalcBtn"
+                                                << "ValueD"
+                                                << "" << 1 << "";
+  QTest::newRow("volume, C unused by a rectangle") << "VolumeCalcBtn"
+                                                   << "ValueC"
+                                                   << "." << 0 << "193.05 л";
+  QTest::newRow("volume, B unused by a hexagon") << "VolumeCalcBtn"
+                                                 << "ValueB"
+                                                 << "abc" << 5 << "1273.19 л";
+}
+
+void TestMainWindow::unreadable_input_stops_calculation() {
+  QFETCH(QString, button);
+  QFETCH(QString, field);
+  QFETCH(QString, text);
+  QFETCH(int, shape);
+  QFETCH(QString, volume);
+
+  showWindow();
+  m_window->applyShape(shape);
+  qobject_cast<vx::TRxSpinEdit *>(control(field))->setText(text);
+  const Outcome before = outcomeOf(*m_window);
+  qobject_cast<QPushButton *>(control(button))->click();
+
+  QVERIFY(m_alerts.reports.isEmpty());
+  if (volume.isEmpty()) {
+    QCOMPARE(m_alerts.errors, QStringList{QStringLiteral("Неверные входные данные !")});
+    QVERIFY(outcomeOf(*m_window) == before);
+  } else {
+    QVERIFY(m_alerts.errors.isEmpty());
+    QCOMPARE(m_window->VAquaBox->displayText(), volume);
+    // Converted as ever: the text read as 0, less two glass thicknesses.
+    const vx::TankState &tank = m_window->TankState;
+    QCOMPARE(field == u"ValueB" ? tank.DimB : tank.DimC, -0.1);
+  }
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -133,15 +133,16 @@ void TMainFrm::showCo2Rating(vx::Co2Rating rating) {
 }
 
 void TMainFrm::Co2Calc(QObject * /*Sender*/) {
-  showCo2Rating(vx::calculateCo2({*PhBox, *KhBox, *Co2Box}));
+  if (const auto rating = vx::calculateCo2({*PhBox, *KhBox, *Co2Box}, m_alerts))
+    showCo2Rating(*rating);
 }
 
 void TMainFrm::TempCalc(QObject * /*Sender*/) {
-  vx::calculateHeater(TankState, {*TempAquaBox, *TempKBox, *TempWBox});
+  vx::calculateHeater(TankState, {*TempAquaBox, *TempKBox, *TempWBox}, m_alerts);
 }
 
 void TMainFrm::GhCalc(QObject * /*Sender*/) {
-  vx::calculateHardness({*BeginGWBox, *EndGWBox, *PodGWBox, *PodVBox});
+  vx::calculateHardness({*BeginGWBox, *EndGWBox, *PodGWBox, *PodVBox}, m_alerts);
 }
 
 void TMainFrm::applyShape(int shapeCode) {

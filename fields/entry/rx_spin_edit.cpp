@@ -88,6 +88,10 @@ long double TRxSpinEdit::Value() const {
   return vx::readEntryValue(text(), format(), m_regional.separators());
 }
 
+bool TRxSpinEdit::isReadable() const {
+  return vx::isReadableEntryText(text(), format(), m_regional.separators());
+}
+
 void TRxSpinEdit::setValue(long double v) {
   setText(vx::writeEntryValue(v, format(), m_regional.separators()));
 }

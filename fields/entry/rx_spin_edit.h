@@ -33,6 +33,7 @@ class TRxSpinEdit : public QLineEdit, public vx::NumberSource {
   Q_PROPERTY(int valueType READ valueTypeForProperty WRITE setValueTypeForProperty)
   Q_PROPERTY(double increment READ incrementForProperty WRITE setIncrementForProperty)
   Q_PROPERTY(int decimal READ Decimal WRITE setDecimal)
+  Q_PROPERTY(bool readable READ isReadable NOTIFY valueChanged)
 
 public:
   // A field's settings when it is made; an unset one keeps its default.
@@ -51,8 +52,13 @@ public:
 
   long double Value() const;
   void setValue(long double v);
+  // Whether the text stands for a number, rather than reading as 0 for want
+  // of one (see isReadableEntryText).
+  bool isReadable() const;
+
   // The calculations' view: each read parses the text anew.
   vx::Extended read() const override { return Value(); }
+  bool readable() const override { return isReadable(); }
 
   TValueType ValueType() const { return m_valueType; }
   void setValueType(TValueType type);  // reads under the old type, writes under the new

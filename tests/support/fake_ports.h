@@ -13,6 +13,7 @@ class FixedSource : public vx::NumberSource {
 public:
   explicit FixedSource(long double v = 0.0L) : m_v(v) {}
   vx::Extended read() const override { return m_v; }
+  bool readable() const override { return true; }
   void set(long double v) { m_v = v; }
 
 private:
@@ -29,6 +30,7 @@ public:
     m_log << m_name;
     return m_v;
   }
+  bool readable() const override { return true; }
 
 private:
   QStringList &m_log;
