@@ -10,6 +10,8 @@ the manager made of the windows from its own properties (xprop):
 - the picker still does not stay above the main window, and a click on the
   main window's picture brings it to the front again, at every showing;
 - the error box stays with its window, keeps the keyboard and closes on Enter;
+- on a busy machine (busy loops on every processor) the main window settles
+  where it does on an idle one, its frame at the designed place;
 - with no such manager the windows keep the type and group Qt gave them.
 
 Usage: tst_window_manager.py path/to/vembrix
@@ -33,6 +35,10 @@ TANK_PICTURE = (115, 76)
 CHANGE_WATER_FIELD = (530, 442)   # "Жесткость \"подменной\" воды"
 CHANGE_CALC_BUTTON = (564, 540)   # its calculator's "Расчет"
 BOTTOM_MARGIN = (340, 584)        # below the buttons, never under the picker
+
+# The frame's designed top-left corner, which the 1280 x 1024 screen has room for.
+DESIGNED_FRAME_ORIGIN = (469, 232)
+LOADED_STARTS = 4
 
 BUTTON_ACTIONS = ["_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
                   "_NET_WM_ACTION_MAXIMIZE_VERT"]
@@ -79,6 +85,16 @@ class Desktop:
         x = re.search(r"Absolute upper-left X:\s+(-?\d+)", out)
         y = re.search(r"Absolute upper-left Y:\s+(-?\d+)", out)
         return (int(x.group(1)), int(y.group(1))) if x and y else None
+
+    def frame_origin(self, window):
+        """The top-left corner of the window's frame: its client area less the
+        frame extents the manager gives."""
+        origin = self.origin(window)
+        line = self.prop(window, "_NET_FRAME_EXTENTS")
+        if not origin or "=" not in line:
+            return None
+        left, _right, top, _bottom = (int(v) for v in line.split("=", 1)[1].split(","))
+        return (origin[0] - left, origin[1] - top)
 
     def click(self, window, place):
         x, y = self.origin(window)
@@ -216,6 +232,28 @@ def check_error_box(checks, desktop, program):
     checks.check(program.proc.poll() is None, "the program is still running")
 
 
+def check_placement_under_load(checks, procs, binary, env, desktop):
+    # Busy loops on every processor, and one more, so the program and the
+    # manager keep waiting for each other while the window is framed.
+    loops = [procs.start("busy-%d" % i, [sys.executable, "-c", "while True: pass"], env)
+             for i in range((os.cpu_count() or 1) + 1)]
+    try:
+        for start in range(LOADED_STARTS):
+            program = Program(procs, binary, env, desktop, "vembrix-loaded-%d" % start)
+            settled = desktop.wait_for(
+                lambda: desktop.frame_origin(program.main) == DESIGNED_FRAME_ORIGIN)
+            if settled:
+                time.sleep(0.5)  # and stays there
+            checks.equal(desktop.frame_origin(program.main), DESIGNED_FRAME_ORIGIN,
+                         "busy machine, start %d: the frame settles at the designed place"
+                         % (start + 1))
+            program.stop()
+    finally:
+        for loop in loops:
+            loop.terminate()
+            loop.wait(timeout=5)
+
+
 def run(binary):
     checks = Checks()
     tmp = tempfile.mkdtemp(prefix="vembrix-wm-")
@@ -236,8 +274,14 @@ def run(binary):
         if not desktop.wait_for(lambda: desktop.windows(None, "_NET_SUPPORTING_WM_CHECK")):
             raise RuntimeError("openbox did not start")
         program = Program(procs, binary, env, desktop, "vembrix")
+        checks.check(desktop.wait_for(
+            lambda: desktop.frame_origin(program.main) == DESIGNED_FRAME_ORIGIN),
+            "idle machine: the frame settles at the designed place",
+            str(desktop.frame_origin(program.main)))
         check_picker(checks, desktop, program)
         check_error_box(checks, desktop, program)
+        program.stop()
+        check_placement_under_load(checks, procs, binary, env, desktop)
     except Watchdog as e:
         checks.check(False, "finished in time", str(e))
     except Exception as e:  # a broken set-up is a failure, reported with the logs

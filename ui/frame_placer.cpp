@@ -54,7 +54,7 @@ void FramePlacer::settle() {
   if (frameMargins().isNull()) return;
   const QSize size = targetSize();
   const QPoint wanted = target(size);
-  if ((m_window->size() == size && m_window->pos() == wanted) ||
+  if ((m_window->size() == size && framePosition() == wanted) ||
       ++m_corrections > kMaxCorrections) {
     m_awaitingFrame = false;  // from here on only the user moves it
     return;
@@ -84,8 +84,26 @@ void FramePlacer::placeAt(QSize clientSize, QPoint topLeft) {
   // the window manager's answer shows where the window really is.
   m_moving = true;
   if (m_window->size() != clientSize) m_window->setFixedSize(clientSize);
-  if (m_window->pos() != topLeft) m_window->move(topLeft);
+  if (framePosition() != topLeft) {
+    // The frame's corner itself, which the window manager puts in place
+    // whatever frame it draws. QWidget::move() would place the client area
+    // at the corner plus the frame the widget last heard of, which is older
+    // than the frame this place was worked out from when the manager has
+    // framed the window in between (on a busy machine): the window then
+    // landed a title bar's height too high.
+    if (QWindow *handle = m_window->windowHandle())
+      handle->setFramePosition(topLeft);
+    else
+      m_window->move(topLeft);
+  }
   m_moving = false;
+}
+
+QPoint FramePlacer::framePosition() const {
+  // The client area's place and the frame around it as the window system
+  // reports them now, not as the widget last heard of them.
+  const QWindow *handle = m_window->windowHandle();
+  return handle ? handle->framePosition() : m_window->pos();
 }
 
 QMargins FramePlacer::frameMargins() const {

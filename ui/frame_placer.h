@@ -47,6 +47,8 @@ private:
   // the rule puts it.
   void settle();
   QMargins frameMargins() const;
+  // Where the frame's top-left corner stands now.
+  QPoint framePosition() const;
   QScreen *targetScreen() const;
 
   QWidget *m_window;
