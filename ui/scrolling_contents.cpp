@@ -11,8 +11,8 @@ ScrollingContents::ScrollingContents(QWidget *window, QSize designedSize)
 
 bool ScrollingContents::eventFilter(QObject *watched, QEvent *event) {
   if (watched == m_window && event->type() == QEvent::Resize) {
-    if (!m_area && (m_window->width() < m_designed.width() ||
-                    m_window->height() < m_designed.height()))
+    if (!m_area &&
+        (m_window->width() < m_designed.width() || m_window->height() < m_designed.height()))
       moveIntoScrollArea();
     if (m_area) m_area->setGeometry(m_window->rect());
   }
