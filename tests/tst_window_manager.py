@@ -12,6 +12,8 @@ the manager made of the windows from its own properties (xprop):
 - the error box stays with its window, keeps the keyboard and closes on Enter;
 - on a busy machine (busy loops on every processor) the main window settles
   where it does on an idle one, its frame at the designed place;
+- on a screen too small for it (1920 x 1080 at scale 2) the whole frame is on
+  the screen, and the keyboard still reaches the last "Расчет";
 - with no such manager the windows keep the type and group Qt gave them.
 
 Usage: tst_window_manager.py path/to/vembrix
@@ -86,15 +88,22 @@ class Desktop:
         y = re.search(r"Absolute upper-left Y:\s+(-?\d+)", out)
         return (int(x.group(1)), int(y.group(1))) if x and y else None
 
-    def frame_origin(self, window):
-        """The top-left corner of the window's frame: its client area less the
-        frame extents the manager gives."""
-        origin = self.origin(window)
+    def frame(self, window):
+        """The window's frame as (x, y, width, height): its client area grown
+        by the frame extents the manager gives."""
+        out = self.run("xwininfo", "-id", str(window))
+        found = [re.search(pattern + r":\s+(-?\d+)", out) for pattern in
+                 ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
         line = self.prop(window, "_NET_FRAME_EXTENTS")
-        if not origin or "=" not in line:
+        if not all(found) or "=" not in line:
             return None
-        left, _right, top, _bottom = (int(v) for v in line.split("=", 1)[1].split(","))
-        return (origin[0] - left, origin[1] - top)
+        x, y, w, h = (int(m.group(1)) for m in found)
+        left, right, top, bottom = (int(v) for v in line.split("=", 1)[1].split(","))
+        return (x - left, y - top, w + left + right, h + top + bottom)
+
+    def frame_origin(self, window):
+        frame = self.frame(window)
+        return frame[:2] if frame else None
 
     def click(self, window, place):
         x, y = self.origin(window)
@@ -254,6 +263,34 @@ def check_placement_under_load(checks, procs, binary, env, desktop):
             loop.wait(timeout=5)
 
 
+def check_small_screen(checks, procs, binary, env):
+    env = dict(env, QT_SCALE_FACTOR="2")
+    env["DISPLAY"] = start_x_server(procs, env, screen="1920x1080x24")
+    desktop = Desktop(env)
+    procs.start("openbox-small", ["openbox"], env)
+    if not desktop.wait_for(lambda: desktop.windows(None, "_NET_SUPPORTING_WM_CHECK")):
+        raise RuntimeError("openbox did not start on the small screen")
+    program = Program(procs, binary, env, desktop, "vembrix-small")
+
+    def on_screen():
+        f = desktop.frame(program.main)
+        return f and f[0] >= 0 and f[1] >= 0 and f[0] + f[2] <= 1920 and f[1] + f[3] <= 1080
+    checks.check(desktop.wait_for(on_screen), "small screen: the whole frame is on the screen",
+                 str(desktop.frame(program.main)))
+    # Back from the first field to the hardness calculator's last one, made as
+    # hard as the tank's water, and on to its "Расчет": a division by zero.
+    desktop.key("shift+Tab", "shift+Tab", "ctrl+a")
+    desktop.type("14")
+    desktop.key("Tab", "space")
+
+    def error_box():
+        found = desktop.run("xdotool", "search", "--onlyvisible", "--name", "^Vembrix$").split()
+        return [int(w) for w in found if int(w) != program.main]
+    checks.check(desktop.wait_for(error_box),
+                 "small screen: the keyboard reaches the hardness calculator's Расчет")
+    program.stop()
+
+
 def run(binary):
     checks = Checks()
     tmp = tempfile.mkdtemp(prefix="vembrix-wm-")
@@ -282,6 +319,7 @@ def run(binary):
         check_error_box(checks, desktop, program)
         program.stop()
         check_placement_under_load(checks, procs, binary, env, desktop)
+        check_small_screen(checks, procs, binary, env)
     except Watchdog as e:
         checks.check(False, "finished in time", str(e))
     except Exception as e:  # a broken set-up is a failure, reported with the logs
