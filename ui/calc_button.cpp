@@ -40,8 +40,31 @@ void CalcButton::paintEvent(QPaintEvent * /*event*/) {
   QStylePainter painter(this);
   QStyleOptionButton option;
   initStyleOption(&option);
-  option.palette.setColor(QPalette::ButtonText, captionColourFor(option));
+  option.palette = withCaption(option.palette, captionColourFor(option));
   painter.drawControl(QStyle::CE_PushButton, option);
+}
+
+QPalette CalcButton::withCaption(const QPalette &palette, const QColor &caption) {
+  if (palette.color(QPalette::ButtonText) == caption) return palette;
+  // The same palette for the same colour every time: styles keep what they
+  // draw under the palette's cache key, and a new palette at every paint
+  // would fill their caches with faces drawn once.
+  struct Made {
+    qint64 from;
+    QPalette::ColorGroup group;
+    QRgb caption;
+    QPalette palette;
+  };
+  static std::vector<Made> made;
+  for (const Made &m : made)
+    if (m.from == palette.cacheKey() && m.group == palette.currentColorGroup() &&
+        m.caption == caption.rgba())
+      return m.palette;
+  QPalette p = palette;
+  p.setColor(QPalette::ButtonText, caption);
+  if (made.size() >= 16) made.clear();
+  made.push_back({palette.cacheKey(), palette.currentColorGroup(), caption.rgba(), p});
+  return p;
 }
 
 QColor CalcButton::captionColourFor(const QStyleOptionButton &option) const {

@@ -24,6 +24,8 @@ protected:
 
 private:
   QColor captionColourFor(const QStyleOptionButton &option) const;
+  // The palette with the caption in that colour.
+  static QPalette withCaption(const QPalette &palette, const QColor &caption);
   // The least readable of the palette's button face and the shades the style
   // paints behind the caption in the option's state.
   QColor faceBehindCaption(const QStyleOptionButton &option) const;
