@@ -87,10 +87,10 @@ void FramePlacer::placeAt(QSize clientSize, QPoint topLeft) {
   if (framePosition() != topLeft) {
     // The frame's corner itself, which the window manager puts in place
     // whatever frame it draws. QWidget::move() would place the client area
-    // at the corner plus the frame the widget last heard of, which is older
-    // than the frame this place was worked out from when the manager has
-    // framed the window in between (on a busy machine): the window then
-    // landed a title bar's height too high.
+    // at the corner plus the frame the widget last heard of at a move, which
+    // can be older than the frame this place was worked out from when the
+    // manager frames the window in between, as on a busy machine: the window
+    // would land a title bar's height off.
     if (QWindow *handle = m_window->windowHandle())
       handle->setFramePosition(topLeft);
     else
