@@ -87,10 +87,10 @@ void FramePlacer::placeAt(QSize clientSize, QPoint topLeft) {
   if (framePosition() != topLeft) {
     // The frame's corner itself, which the window manager puts in place
     // whatever frame it draws. QWidget::move() would place the client area
-    // at the corner plus the frame the widget last heard of at a move, which
-    // can be older than the frame this place was worked out from when the
-    // manager frames the window in between, as on a busy machine: the window
-    // would land a title bar's height off.
+    // at the corner plus the frame the widget knew of at its last move: a
+    // manager that shows the window first and frames it a moment later,
+    // without moving it (as a busy one may), leaves that frame empty, and
+    // the window landed a title bar's height too high for good.
     if (QWindow *handle = m_window->windowHandle())
       handle->setFramePosition(topLeft);
     else
