@@ -13,6 +13,7 @@ packages=(
   xvfb xauth libx11-dev            # bench/startup.sh: a real X server and the map timer
   imagemagick x11-utils            # screenshots of the real windows (import, xwininfo)
   openbox xdotool                  # tst_window_manager: a real window manager, real input
+  python3-xlib                     # tst_window_manager: slow_framing_wm.py, a manager that frames late
   dpkg-dev file                    # the Debian package and its test
   qt6-wayland                      # tst_program_start: the Wayland platform without a compositor
   lintian appstream desktop-file-utils man-db groff-base  # tst_package: Debian's own checks

@@ -2,7 +2,10 @@
 // bar included, stays on the screen's available area, and a window that fits
 // keeps the place it asks for.
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -38,7 +41,10 @@ private slots:
   void kept_inside();
   void centred_data();
   void centred();
+  void fitted_client_size_data();
+  void fitted_client_size();
   void main_window_shown_on_a_small_screen();
+  void cut_main_window_scrolls_to_the_focus();
   void picker_pulled_back_from_where_it_was_left();
 
 private:
@@ -128,6 +134,31 @@ void TestFramePlacement::centred() {
   QCOMPARE(frameCentredIn(client, frame, available), placed);
 }
 
+void TestFramePlacement::fitted_client_size_data() {
+  QTest::addColumn<QRect>("available");
+  QTest::addColumn<QSize>("client");
+
+  // With a scroll bar 14 pixels wide; the frame needs 2 x 21 around the client.
+  QTest::newRow("1920 x 1080: as designed") << QRect(0, 0, 1920, 1080) << kMainClient;
+  QTest::newRow("exactly fits") << QRect(0, 0, 684, 609) << kMainClient;
+  QTest::newRow("960 x 540: lower, wider by the bar")
+      << QRect(0, 0, 960, 540) << QSize(682 + 14, 540 - 21);
+  QTest::newRow("1024 x 600 less a top panel")
+      << QRect(0, 28, 1024, 572) << QSize(682 + 14, 572 - 21);
+  QTest::newRow("one pixel too low") << QRect(0, 0, 1024, 608) << QSize(682 + 14, 608 - 21);
+  QTest::newRow("narrow: higher by the bar") << QRect(0, 0, 600, 1000) << QSize(598, 588 + 14);
+  QTest::newRow("narrow, no room for the bar below")
+      << QRect(0, 0, 600, 610) << QSize(598, 610 - 21);
+  QTest::newRow("low, no room for the bar beside") << QRect(0, 0, 690, 540) << QSize(688, 540 - 21);
+  QTest::newRow("640 x 480: both cut") << QRect(0, 0, 640, 480) << QSize(638, 459);
+}
+
+void TestFramePlacement::fitted_client_size() {
+  QFETCH(QRect, available);
+  QFETCH(QSize, client);
+  QCOMPARE(clientSizeFitting(kMainClient, kFrame, available, 14), client);
+}
+
 void TestFramePlacement::main_window_shown_on_a_small_screen() {
   vx::RegionalSettings regional(u'.', u',');
   TMainFrm window(regional, m_alerts);
@@ -143,6 +174,43 @@ void TestFramePlacement::main_window_shown_on_a_small_screen() {
            qPrintable(QStringLiteral("frame at %1,%2").arg(frame.x()).arg(frame.y())));
   QCOMPARE(window.pos(), frameKeptInside(window.size(), window.windowHandle()->frameMargins(),
                                          QPoint(469, 232), available));
+}
+
+// Cut to a 960 x 540 screen, the window scrolls; Tab still visits every
+// control in the designed order, and each one it reaches is in view.
+void TestFramePlacement::cut_main_window_scrolls_to_the_focus() {
+  vx::RegionalSettings regional(u'.', u',');
+  TMainFrm window(regional, m_alerts);
+  window.show();
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  QVERIFY(!window.findChild<QScrollArea *>());  // fits: left as designed
+
+  const auto tabChain = [&window] {
+    QList<QWidget *> chain;
+    for (QWidget *w = window.nextInFocusChain(); w != &window; w = w->nextInFocusChain())
+      if (w->focusPolicy() & Qt::TabFocus) chain << w;
+    return chain;
+  };
+  const QList<QWidget *> designedChain = tabChain();
+  window.setFixedSize(682 + 14, 540 - 21);  // what the placer does there
+  auto *area = window.findChild<QScrollArea *>();
+  QVERIFY(area);
+  QCOMPARE(tabChain(), designedChain);
+
+  window.VolumeCalcBtn->setFocus(Qt::OtherFocusReason);
+  QList<QWidget *> buttonsReached;
+  for (int presses = 0; presses < designedChain.size(); ++presses) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget *focus = QApplication::focusWidget();
+    if (!qobject_cast<QPushButton *>(focus)) continue;
+    buttonsReached << focus;
+    const QRect shown(focus->mapTo(area->viewport(), QPoint(0, 0)), focus->size());
+    QVERIFY2(area->viewport()->rect().contains(shown), qPrintable(focus->objectName()));
+  }
+  QCOMPARE(buttonsReached,
+           (QList<QWidget *>{window.LightCalcBtn, window.Co2CalcBtn, window.TempCalcBtn,
+                             window.GhCalcBtn, window.VolumeCalcBtn}));
 }
 
 void TestFramePlacement::picker_pulled_back_from_where_it_was_left() {

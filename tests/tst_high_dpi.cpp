@@ -3,6 +3,7 @@
 // buttons and the icon must be drawn for that resolution, not be the
 // ordinary pictures smeared or doubled over four times the pixels.
 #include <QApplication>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <memory>
@@ -193,6 +194,15 @@ void TestHighDpi::window_icon_is_drawn_for_the_size() {
 int main(int argc, char *argv[]) {
   // Before the application exists: Qt reads the factor once, at start.
   qputenv("QT_SCALE_FACTOR", QByteArray::number(kRatio));
+  // A screen with room for the whole window at twice its size: on the
+  // offscreen platform's own, smaller one the window would be cut to fit.
+  QTemporaryFile screens;
+  if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open()) {
+    screens.write(R"({"screens": [{"name": "large", "x": 0, "y": 0, "width": 1920,
+                     "height": 1440, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    screens.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+  }
   QApplication app(argc, argv);
   TestHighDpi test;
   return QTest::qExec(&test, argc, argv);

@@ -21,7 +21,9 @@
 
 namespace {
 
-enum class Theme { Default, Dark, DarkAfterStart };
+enum class Theme { Default, Dark, DarkAfterStart, AdwaitaDark, Qt6ctDark };
+// The states a button's face is painted in.
+enum class State { Normal, Hovered, Pressed, Focused };
 
 // The dark palette a dark desktop theme hands to Qt.
 QPalette darkPalette() {
@@ -44,6 +46,61 @@ QPalette darkPalette() {
   for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
     p.setColor(QPalette::Disabled, role, disabled);
   return p;
+}
+
+// A palette as a desktop theme hands it to Qt, read from a program run under
+// that theme: the colours of the roles WindowText, Button, Light, Midlight,
+// Dark, Mid, Text, BrightText, ButtonText, Base, Window, Shadow, Highlight, in
+// that order, for the active (and inactive) and for the disabled group.
+QPalette themePalette(const char *active, const char *disabled) {
+  QPalette p;
+  const auto fill = [&p](const char *colours, std::initializer_list<QPalette::ColorGroup> groups) {
+    const QStringList names = QString::fromLatin1(colours).split(u' ');
+    for (int role = 0; role < names.size(); ++role)
+      for (const QPalette::ColorGroup group : groups)
+        p.setColor(group, QPalette::ColorRole(role), QColor(u'#' + names[role]));
+  };
+  fill(active, {QPalette::Active, QPalette::Inactive});
+  fill(disabled, {QPalette::Disabled});
+  return p;
+}
+
+QPalette paletteOf(Theme theme) {
+  switch (theme) {
+    case Theme::Default: break;
+    case Theme::Dark:
+    case Theme::DarkAfterStart: return darkPalette();
+    case Theme::AdwaitaDark:  // QT_QPA_PLATFORMTHEME=gtk3, GTK_THEME=Adwaita:dark
+      return themePalette(
+          "f0f0f0 323232 4b4b4b 2a2a2a 212121 262626 f0f0f0 4b4b4b f0f0f0 242424 323232 191919 "
+          "308cc6",
+          "828282 323232 4b4b4b 2a2a2a bebebe 262626 828282 4b4b4b 828282 323232 323232 252525 "
+          "919191");
+    case Theme::Qt6ctDark:  // the "darker" colour scheme qt6ct ships
+      return themePalette(
+          "ffffff 424245 979797 5e5c5b 302f2e 4a4947 ffffff ffffff ffffff 3d3d3d 222020 e7e4e0 "
+          "12608a",
+          "808080 424245 979797 5e5c5b 302f2e 4a4947 808080 ffffff 808080 3d3d3d 222020 e7e4e0 "
+          "12608a");
+  }
+  return QApplication::palette();
+}
+
+// Puts a button into the state as the user would: the pointer over it, the
+// mouse button held down on it, or the keyboard focus moved to it by Tab.
+void putInto(State state, QPushButton *button) {
+  switch (state) {
+    case State::Normal: break;
+    case State::Hovered: button->setAttribute(Qt::WA_UnderMouse); break;
+    case State::Pressed:
+      button->setAttribute(Qt::WA_UnderMouse);
+      button->setDown(true);
+      break;
+    case State::Focused:
+      button->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+      button->setFocus(Qt::TabFocusReason);
+      break;
+  }
 }
 
 struct Measured {
@@ -99,6 +156,7 @@ Measured measure(QWidget *control) {
 }  // namespace
 
 Q_DECLARE_METATYPE(Theme)
+Q_DECLARE_METATYPE(State)
 
 class TestReadableColours : public QObject {
   Q_OBJECT
@@ -170,20 +228,37 @@ void TestReadableColours::rendered_text_is_readable_data() {
   QTest::addColumn<Theme>("theme");
   QTest::addColumn<QString>("control");
   QTest::addColumn<QColor>("panelColour");  // for Co2Panel: the rating's colour
+  QTest::addColumn<State>("state");
 
   const struct {
     const char *name;
     Theme theme;
   } themes[] = {{"default", Theme::Default},
                 {"dark", Theme::Dark},
-                {"dark after start", Theme::DarkAfterStart}};
+                {"dark after start", Theme::DarkAfterStart},
+                {"Adwaita-dark", Theme::AdwaitaDark},
+                {"qt6ct darker", Theme::Qt6ctDark}};
+  const struct {
+    const char *name;
+    State state;
+  } states[] = {{"normal", State::Normal},
+                {"hovered", State::Hovered},
+                {"pressed", State::Pressed},
+                {"focused", State::Focused}};
   for (const auto &t : themes) {
-    for (const char *control : {"VAquaBox", "Co2Box", "VolumeCalcBtn", "GhCalcBtn"})
+    for (const char *control : {"VAquaBox", "Co2Box"})
       QTest::addRow("%s: %s", t.name, control)
-          << t.theme << QString::fromLatin1(control) << QColor();
-    QTest::addRow("%s: Co2Panel lime", t.name) << t.theme << "Co2Panel" << QColor(0, 255, 0);
-    QTest::addRow("%s: Co2Panel aqua", t.name) << t.theme << "Co2Panel" << QColor(0, 255, 255);
-    QTest::addRow("%s: Co2Panel yellow", t.name) << t.theme << "Co2Panel" << QColor(255, 255, 0);
+          << t.theme << QString::fromLatin1(control) << QColor() << State::Normal;
+    for (const char *control : {"VolumeCalcBtn", "GhCalcBtn"})
+      for (const auto &s : states)
+        QTest::addRow("%s: %s %s", t.name, control, s.name)
+            << t.theme << QString::fromLatin1(control) << QColor() << s.state;
+    QTest::addRow("%s: Co2Panel lime", t.name)
+        << t.theme << "Co2Panel" << QColor(0, 255, 0) << State::Normal;
+    QTest::addRow("%s: Co2Panel aqua", t.name)
+        << t.theme << "Co2Panel" << QColor(0, 255, 255) << State::Normal;
+    QTest::addRow("%s: Co2Panel yellow", t.name)
+        << t.theme << "Co2Panel" << QColor(255, 255, 0) << State::Normal;
   }
 }
 
@@ -191,20 +266,23 @@ void TestReadableColours::rendered_text_is_readable() {
   QFETCH(Theme, theme);
   QFETCH(QString, control);
   QFETCH(QColor, panelColour);
+  QFETCH(State, state);
 
   const QPalette original = QApplication::palette();
   const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
-  if (theme == Theme::Dark) QApplication::setPalette(darkPalette());
+  if (theme != Theme::DarkAfterStart) QApplication::setPalette(paletteOf(theme));
 
   vx::RegionalSettings regional(u'.', u',');
   TMainFrm window(regional, m_alerts);
-  if (theme == Theme::DarkAfterStart) QApplication::setPalette(darkPalette());
+  if (theme == Theme::DarkAfterStart) QApplication::setPalette(paletteOf(theme));
   window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
 
   QWidget *w = window.findChild<QWidget *>(control);
   QVERIFY(w);
   if (panelColour.isValid()) setPanelColour(window.Co2Panel, panelColour);
+  if (auto *button = qobject_cast<QPushButton *>(w)) putInto(state, button);
 
   const Measured m = measure(w);
   QVERIFY2(m.ratio >= vx::kReadableContrast, qPrintable(QStringLiteral("%1 on %2: %3 : 1")

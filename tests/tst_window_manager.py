@@ -10,6 +10,12 @@ the manager made of the windows from its own properties (xprop):
 - the picker still does not stay above the main window, and a click on the
   main window's picture brings it to the front again, at every showing;
 - the error box stays with its window, keeps the keyboard and closes on Enter;
+- on a busy machine (busy loops on every processor) the main window settles
+  where it does on an idle one, its frame at the designed place; so it does
+  under a manager that frames the window only after showing it
+  (slow_framing_wm.py), the order a busy manager may take;
+- on a screen too small for it (1920 x 1080 at scale 2) the whole frame is on
+  the screen, and the keyboard still reaches the last "Расчет";
 - with no such manager the windows keep the type and group Qt gave them.
 
 Usage: tst_window_manager.py path/to/vembrix
@@ -33,6 +39,10 @@ TANK_PICTURE = (115, 76)
 CHANGE_WATER_FIELD = (530, 442)   # "Жесткость \"подменной\" воды"
 CHANGE_CALC_BUTTON = (564, 540)   # its calculator's "Расчет"
 BOTTOM_MARGIN = (340, 584)        # below the buttons, never under the picker
+
+# The frame's designed top-left corner, which the 1280 x 1024 screen has room for.
+DESIGNED_FRAME_ORIGIN = (469, 232)
+LOADED_STARTS = 4
 
 BUTTON_ACTIONS = ["_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
                   "_NET_WM_ACTION_MAXIMIZE_VERT"]
@@ -79,6 +89,23 @@ class Desktop:
         x = re.search(r"Absolute upper-left X:\s+(-?\d+)", out)
         y = re.search(r"Absolute upper-left Y:\s+(-?\d+)", out)
         return (int(x.group(1)), int(y.group(1))) if x and y else None
+
+    def frame(self, window):
+        """The window's frame as (x, y, width, height): its client area grown
+        by the frame extents the manager gives."""
+        out = self.run("xwininfo", "-id", str(window))
+        found = [re.search(pattern + r":\s+(-?\d+)", out) for pattern in
+                 ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
+        line = self.prop(window, "_NET_FRAME_EXTENTS")
+        if not all(found) or "=" not in line:
+            return None
+        x, y, w, h = (int(m.group(1)) for m in found)
+        left, right, top, bottom = (int(v) for v in line.split("=", 1)[1].split(","))
+        return (x - left, y - top, w + left + right, h + top + bottom)
+
+    def frame_origin(self, window):
+        frame = self.frame(window)
+        return frame[:2] if frame else None
 
     def click(self, window, place):
         x, y = self.origin(window)
@@ -216,6 +243,74 @@ def check_error_box(checks, desktop, program):
     checks.check(program.proc.poll() is None, "the program is still running")
 
 
+def check_placement_under_load(checks, procs, binary, env, desktop):
+    # Busy loops on every processor, and one more, so the program and the
+    # manager keep waiting for each other while the window is framed.
+    loops = [procs.start("busy-%d" % i, [sys.executable, "-c", "while True: pass"], env)
+             for i in range((os.cpu_count() or 1) + 1)]
+    try:
+        for start in range(LOADED_STARTS):
+            program = Program(procs, binary, env, desktop, "vembrix-loaded-%d" % start)
+            settled = desktop.wait_for(
+                lambda: desktop.frame_origin(program.main) == DESIGNED_FRAME_ORIGIN)
+            if settled:
+                time.sleep(0.5)  # and stays there
+            checks.equal(desktop.frame_origin(program.main), DESIGNED_FRAME_ORIGIN,
+                         "busy machine, start %d: the frame settles at the designed place"
+                         % (start + 1))
+            program.stop()
+    finally:
+        for loop in loops:
+            loop.terminate()
+            loop.wait(timeout=5)
+
+
+def check_placement_framed_late(checks, procs, binary, env):
+    env = dict(env)
+    env["DISPLAY"] = start_x_server(procs, env)
+    desktop = Desktop(env)
+    wm = os.path.join(os.path.dirname(os.path.abspath(__file__)), "slow_framing_wm.py")
+    procs.start("slow-framing-wm", [sys.executable, wm], env)
+    if not desktop.wait_for(lambda: desktop.windows(None, "_NET_SUPPORTING_WM_CHECK")):
+        raise RuntimeError("the slow-framing manager did not start")
+    program = Program(procs, binary, env, desktop, "vembrix-framed-late")
+    # Framed, focused, and then left alone long enough to settle.
+    desktop.wait_for(lambda: desktop.prop(program.main, "_NET_FRAME_EXTENTS"))
+    desktop.wait_for(lambda: desktop.run("xdotool", "getwindowfocus").strip() == str(program.main))
+    time.sleep(1)
+    checks.equal(desktop.frame_origin(program.main), DESIGNED_FRAME_ORIGIN,
+                 "framed late: the frame settles at the designed place")
+    program.stop()
+
+
+def check_small_screen(checks, procs, binary, env):
+    env = dict(env, QT_SCALE_FACTOR="2")
+    env["DISPLAY"] = start_x_server(procs, env, screen="1920x1080x24")
+    desktop = Desktop(env)
+    procs.start("openbox-small", ["openbox"], env)
+    if not desktop.wait_for(lambda: desktop.windows(None, "_NET_SUPPORTING_WM_CHECK")):
+        raise RuntimeError("openbox did not start on the small screen")
+    program = Program(procs, binary, env, desktop, "vembrix-small")
+
+    def on_screen():
+        f = desktop.frame(program.main)
+        return f and f[0] >= 0 and f[1] >= 0 and f[0] + f[2] <= 1920 and f[1] + f[3] <= 1080
+    checks.check(desktop.wait_for(on_screen), "small screen: the whole frame is on the screen",
+                 str(desktop.frame(program.main)))
+    # Back from the first field to the hardness calculator's last one, made as
+    # hard as the tank's water, and on to its "Расчет": a division by zero.
+    desktop.key("shift+Tab", "shift+Tab", "ctrl+a")
+    desktop.type("14")
+    desktop.key("Tab", "space")
+
+    def error_box():
+        found = desktop.run("xdotool", "search", "--onlyvisible", "--name", "^Vembrix$").split()
+        return [int(w) for w in found if int(w) != program.main]
+    checks.check(desktop.wait_for(error_box),
+                 "small screen: the keyboard reaches the hardness calculator's Расчет")
+    program.stop()
+
+
 def run(binary):
     checks = Checks()
     tmp = tempfile.mkdtemp(prefix="vembrix-wm-")
@@ -236,8 +331,16 @@ def run(binary):
         if not desktop.wait_for(lambda: desktop.windows(None, "_NET_SUPPORTING_WM_CHECK")):
             raise RuntimeError("openbox did not start")
         program = Program(procs, binary, env, desktop, "vembrix")
+        checks.check(desktop.wait_for(
+            lambda: desktop.frame_origin(program.main) == DESIGNED_FRAME_ORIGIN),
+            "idle machine: the frame settles at the designed place",
+            str(desktop.frame_origin(program.main)))
         check_picker(checks, desktop, program)
         check_error_box(checks, desktop, program)
+        program.stop()
+        check_placement_under_load(checks, procs, binary, env, desktop)
+        check_placement_framed_late(checks, procs, binary, env)
+        check_small_screen(checks, procs, binary, env)
     except Watchdog as e:
         checks.check(False, "finished in time", str(e))
     except Exception as e:  # a broken set-up is a failure, reported with the logs

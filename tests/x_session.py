@@ -89,14 +89,14 @@ def read_line_from(fd, proc, what):
     return data.decode().strip()
 
 
-def start_x_server(procs, env):
+def start_x_server(procs, env, screen="1280x1024x24"):
     # -noreset: the server writes its display number again at every reset,
     # and the pipe is gone by then.
     for attempt in range(3):
         r, w = os.pipe()
         proc = procs.start("Xvfb-%d" % attempt,
                            ["Xvfb", "-displayfd", str(w), "-noreset", "-nolisten", "tcp",
-                            "-screen", "0", "1280x1024x24"], env, pass_fds=(w,))
+                            "-screen", "0", screen], env, pass_fds=(w,))
         os.close(w)
         try:
             number = read_line_from(r, proc, "Xvfb")

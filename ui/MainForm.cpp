@@ -19,6 +19,7 @@
 #include "ui/frame_placer.h"
 #include "ui/guarded.h"
 #include "ui/pictures/picture_control.h"
+#include "ui/scrolling_contents.h"
 
 TMainFrm *MainFrm = nullptr;
 
@@ -54,6 +55,10 @@ TMainFrm::TMainFrm(const vx::RegionalSettings &regional, Alerts &alerts, QWidget
   // that shows the whole window (see showEvent).
   move(469, 232);
   m_placer = new FramePlacer(this);
+  // A screen too small for the whole frame gets a window as large as the
+  // screen allows, whose controls scroll.
+  m_placer->shrinkToFit(size());
+  new ScrollingContents(this, size());
 
   StatusBar = new QStatusBar(this);
   StatusBar->setObjectName(QStringLiteral("StatusBar"));

@@ -2,11 +2,13 @@
 
 #include <QPushButton>
 
+class QStyleOptionButton;
+
 // A "Расчет" button: its caption is the designed green while that green is
-// readable on the palette's button face and on the shades the style paints
-// it with, otherwise the nearest readable green; the choice is made again
-// whenever the palette, the style or the size changes. A disabled button
-// keeps the palette's disabled caption.
+// readable on the face the style paints behind it, otherwise the nearest
+// readable green. The face differs with the button's state (a hovered face
+// is lighter, a pressed one darker), so the colour is chosen for the state
+// being painted. A disabled button keeps the palette's disabled caption.
 class CalcButton : public QPushButton {
   Q_OBJECT
   Q_PROPERTY(QColor captionColour READ captionColour)
@@ -14,15 +16,17 @@ class CalcButton : public QPushButton {
 public:
   explicit CalcButton(const QString &caption, QWidget *parent = nullptr);
 
+  // The caption's colour in the button's present state.
   QColor captionColour() const;
 
 protected:
-  void changeEvent(QEvent *event) override;
-  void resizeEvent(QResizeEvent *event) override;
+  void paintEvent(QPaintEvent *event) override;
 
 private:
+  QColor captionColourFor(const QStyleOptionButton &option) const;
+  // The palette with the caption in that colour.
+  static QPalette withCaption(const QPalette &palette, const QColor &caption);
   // The least readable of the palette's button face and the shades the style
-  // paints behind the caption.
-  QColor faceBehindCaption() const;
-  void followFace();
+  // paints behind the caption in the option's state.
+  QColor faceBehindCaption(const QStyleOptionButton &option) const;
 };

@@ -26,3 +26,16 @@ QPoint frameCentredIn(QSize clientSize, QMargins frame, const QRect &available) 
                        available.y() + (available.height() - outer.height()) / 2);
   return frameKeptInside(clientSize, frame, centred, available);
 }
+
+QSize clientSizeFitting(QSize designed, QMargins frame, const QRect &available,
+                        int scrollBarExtent) {
+  const QSize room = available.size().shrunkBy(frame).expandedTo(QSize(1, 1));
+  const bool tooWide = designed.width() > room.width();
+  const bool tooHigh = designed.height() > room.height();
+  // A vertical scroll bar makes the contents wider, a horizontal one higher.
+  const bool cutWidth = tooWide || (tooHigh && designed.width() + scrollBarExtent > room.width());
+  const bool cutHeight =
+      tooHigh || (cutWidth && designed.height() + scrollBarExtent > room.height());
+  return {cutWidth ? room.width() : designed.width() + (cutHeight ? scrollBarExtent : 0),
+          cutHeight ? room.height() : designed.height() + (cutWidth ? scrollBarExtent : 0)};
+}

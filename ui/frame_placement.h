@@ -18,3 +18,10 @@ QPoint frameKeptInside(QSize clientSize, QMargins frame, QPoint wantedTopLeft,
 
 // The frame centred on the area (kept inside it as above).
 QPoint frameCentredIn(QSize clientSize, QMargins frame, const QRect &available);
+
+// The client size whose frame fits the area: the designed size where it
+// fits. Otherwise each side that does not fit is cut to the area and its
+// contents must scroll; the other side grows by the scroll bar that this
+// takes (and is cut as well where that no longer fits).
+QSize clientSizeFitting(QSize designed, QMargins frame, const QRect &available,
+                        int scrollBarExtent);

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 #include <QWindow>
 
@@ -18,6 +19,8 @@ namespace {
 constexpr int kMaxCorrections = 3;
 }  // namespace
 
+void FramePlacer::shrinkToFit(QSize designedClientSize) { m_designed = designedClientSize; }
+
 void FramePlacer::placeAtShowing(Rule rule) {
   m_rule = rule;
   // The place asked for, kept for the later passes: by then the window may
@@ -25,7 +28,8 @@ void FramePlacer::placeAtShowing(Rule rule) {
   m_wanted = m_window->pos();
   m_corrections = 0;
   m_awaitingFrame = true;
-  moveTo(target());
+  const QSize size = targetSize();
+  placeAt(size, target(size));
 }
 
 bool FramePlacer::eventFilter(QObject *watched, QEvent *event) {
@@ -48,30 +52,58 @@ void FramePlacer::settle() {
   // Until the frame is known, a move places the client area, not the frame
   // (and without a window manager it never will be known).
   if (frameMargins().isNull()) return;
-  const QPoint wanted = target();
-  if (m_window->pos() == wanted || ++m_corrections > kMaxCorrections) {
+  const QSize size = targetSize();
+  const QPoint wanted = target(size);
+  if ((m_window->size() == size && framePosition() == wanted) ||
+      ++m_corrections > kMaxCorrections) {
     m_awaitingFrame = false;  // from here on only the user moves it
     return;
   }
-  moveTo(wanted);
+  placeAt(size, wanted);
 }
 
-QPoint FramePlacer::target() const {
+QSize FramePlacer::targetSize() const {
+  const QScreen *screen = targetScreen();
+  if (!m_designed.isValid() || !screen) return m_window->size();
+  const int scrollBar =
+      m_window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_window);
+  return clientSizeFitting(m_designed, frameMargins(), screen->availableGeometry(), scrollBar);
+}
+
+QPoint FramePlacer::target(QSize clientSize) const {
   const QScreen *screen = targetScreen();
   if (!screen) return m_window->pos();
   const QMargins frame = frameMargins();
   const QRect available = screen->availableGeometry();
-  return m_rule == Rule::Centre ? frameCentredIn(m_window->size(), frame, available)
-                                : frameKeptInside(m_window->size(), frame, m_wanted, available);
+  return m_rule == Rule::Centre ? frameCentredIn(clientSize, frame, available)
+                                : frameKeptInside(clientSize, frame, m_wanted, available);
 }
 
-void FramePlacer::moveTo(QPoint topLeft) {
-  if (m_window->pos() == topLeft) return;
-  // The move event Qt sends back at once tells nothing yet: only the window
-  // manager's answer shows where the window really is.
+void FramePlacer::placeAt(QSize clientSize, QPoint topLeft) {
+  // The move and resize events Qt sends back at once tell nothing yet: only
+  // the window manager's answer shows where the window really is.
   m_moving = true;
-  m_window->move(topLeft);
+  if (m_window->size() != clientSize) m_window->setFixedSize(clientSize);
+  if (framePosition() != topLeft) {
+    // The frame's corner itself, which the window manager puts in place
+    // whatever frame it draws. QWidget::move() would place the client area
+    // at the corner plus the frame the widget knew of at its last move: a
+    // manager that shows the window first and frames it a moment later,
+    // without moving it (as a busy one may), leaves that frame empty, and
+    // the window landed a title bar's height too high for good.
+    if (QWindow *handle = m_window->windowHandle())
+      handle->setFramePosition(topLeft);
+    else
+      m_window->move(topLeft);
+  }
   m_moving = false;
+}
+
+QPoint FramePlacer::framePosition() const {
+  // The client area's place and the frame around it as the window system
+  // reports them now, not as the widget last heard of them.
+  const QWindow *handle = m_window->windowHandle();
+  return handle ? handle->framePosition() : m_window->pos();
 }
 
 QMargins FramePlacer::frameMargins() const {
