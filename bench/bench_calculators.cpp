@@ -13,11 +13,11 @@
 
 #include <vector>
 
-#include "fields/result/currency_edit.h"
-#include "fields/number/regional_settings.h"
-#include "ui/MainForm.h"
-#include "ui/alerts.h"
-#include "ui/startup.h"
+#include "fields/widgets/result/currency_edit.h"
+#include "fields/rules/regional_settings.h"
+#include "ui/windows/MainForm.h"
+#include "ui/alerts/alerts.h"
+#include "ui/app/startup.h"
 
 namespace {
 
