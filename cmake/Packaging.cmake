@@ -68,9 +68,3 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/StripComment.cmake)
 include(CPack)
 
-# Not in the sanitizer build: the package is of the program as shipped.
-if(BUILD_TESTING AND NOT VEMBRIX_SANITIZE)
-  add_test(NAME tst_package
-           COMMAND ${PROJECT_SOURCE_DIR}/tests/system/tst_package.sh ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
-  set_tests_properties(tst_package PROPERTIES TIMEOUT 300)
-endif()

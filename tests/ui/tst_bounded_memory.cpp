@@ -13,65 +13,24 @@
 #include <QTest>
 #include <QTimer>
 
-#include <fstream>
-#include <malloc.h>
-#include <unistd.h>
-
 #include "core/calculation_ports.h"
 #include "fields/rules/regional_settings.h"
 #include "fields/widgets/entry/rx_spin_edit.h"
+#include "support/memory_probe.h"
 #include "ui/alerts/message_box_alerts.h"
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-// The address sanitizer keeps freed memory in quarantine and has its own
-// heap, so neither measure means anything there; the runs stay, shorter, for
-// what the sanitizers check.
-constexpr bool kMeasure = false;
-constexpr int kRunScale = 10;
-#else
-constexpr bool kMeasure = true;
-constexpr int kRunScale = 1;
-#endif
+// Where memory is not measured (see memory_probe.h) the runs stay, shorter,
+// for what the sanitizers check.
+constexpr int kRunScale = kMemoryMeasured ? 1 : 10;
 
 constexpr long kResidentSlackKb = 4 * 1024;
 constexpr long kHeapSlackBytes = 1024 * 1024;
 
-long residentKb() {
-  std::ifstream statm("/proc/self/statm");
-  long size = 0, resident = 0;
-  statm >> size >> resident;
-  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+QString grownPastSlack(const MemoryMark &mark) {
+  return mark.exceeded(kResidentSlackKb, kHeapSlackBytes);
 }
-
-// Small blocks and the large ones malloc maps on their own.
-long heapInUse() {
-  const struct mallinfo2 info = mallinfo2();
-  return static_cast<long>(info.uordblks + info.hblkhd);
-}
-
-// The resident set and the heap in use at one point, and how far they have
-// grown since.
-class MemoryMark {
-public:
-  MemoryMark() : m_residentKb(residentKb()), m_heap(heapInUse()) {}
-
-  // Empty while within bounds, else what grew.
-  QString growth() const {
-    if (!kMeasure) return {};
-    const long residentGrowth = residentKb() - m_residentKb;
-    const long heapGrowth = heapInUse() - m_heap;
-    if (residentGrowth <= kResidentSlackKb && heapGrowth <= kHeapSlackBytes) return {};
-    return QStringLiteral("resident set %1 kB, heap %2 kB more")
-        .arg(residentGrowth)
-        .arg(heapGrowth / 1024);
-  }
-
-private:
-  long m_residentKb;
-  long m_heap;
-};
 
 // Dialog buttons with icons, as the desktop styles give them.
 class IconButtonStyle : public QProxyStyle {
@@ -161,7 +120,7 @@ void TestBoundedMemory::repeated_long_pastes_give_memory_back() {
     // Checked as it goes, so that a regression fails long before it has
     // taken a gigabyte.
     if (i % 100 == 0) {
-      const QString grown = mark.growth();
+      const QString grown = grownPastSlack(mark);
       QVERIFY2(grown.isEmpty(),
                qPrintable(QStringLiteral("after %1 pastes: %2").arg(i).arg(grown)));
     }
@@ -186,7 +145,7 @@ void TestBoundedMemory::typing_and_erasing_keeps_undo_record_small() {
     field.insert(QStringLiteral("5"));
     field.backspace();
   }
-  QVERIFY2(mark.growth().isEmpty(), qPrintable(mark.growth()));
+  QVERIFY2(grownPastSlack(mark).isEmpty(), qPrintable(grownPastSlack(mark)));
 
   // Typing is still undone as usual.
   field.insert(QStringLiteral("23"));
@@ -212,7 +171,7 @@ void TestBoundedMemory::answered_boxes_give_memory_back() {
   // Each box's own copy of the icon would leave a new entry in Qt's pixmap
   // cache, drawn as it is in the focused button.
   QVERIFY(!answerer.okWithIcon);
-  QVERIFY2(mark.growth().isEmpty(), qPrintable(mark.growth()));
+  QVERIFY2(grownPastSlack(mark).isEmpty(), qPrintable(grownPastSlack(mark)));
 }
 
 QTEST_MAIN(TestBoundedMemory)

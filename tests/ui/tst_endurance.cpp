@@ -23,17 +23,16 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <malloc.h>
 #include <mutex>
+#include <optional>
 #include <random>
-#include <string>
 #include <thread>
 
 #include "fields/widgets/result/currency_edit.h"
 #include "fields/rules/regional_settings.h"
 #include "fields/rules/result_value.h"
 #include "fields/widgets/entry/rx_spin_edit.h"
+#include "support/memory_probe.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/AquaTypeForm.h"
@@ -59,14 +58,6 @@ constexpr long kMemoryGrowthLimitKb = 20 * 1024;
 constexpr long kHeapGrowthLimitBytes = 4 * 1024 * 1024;
 
 const QPoint kInsidePicture(100, 50);
-
-long residentKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-  return -1;
-}
 
 // Ends the process with the round it was stuck in when the test stops making
 // progress: a hang on the UI thread cannot be noticed from that thread.
@@ -410,14 +401,12 @@ void TestEndurance::random_use_keeps_windows_sound() {
   HangWatch hangWatch(std::chrono::seconds(30));
   QElapsedTimer total;
   total.start();
-  long warmKb = 0;
-  long warmHeap = 0;
+  std::optional<MemoryMark> warm;
   int warmWidgets = 0;
   int round = 0;
   for (; round < kWarmUpRounds + kRounds; ++round) {
     if (round == kWarmUpRounds) {
-      warmKb = residentKb();
-      warmHeap = static_cast<long>(mallinfo2().uordblks);
+      warm.emplace();
       warmWidgets = widgetCount();
     } else if (round > kWarmUpRounds && total.elapsed() > kTimeBudgetMs) {
       qInfo("time budget spent after %d rounds", round);
@@ -458,25 +447,15 @@ void TestEndurance::random_use_keeps_windows_sound() {
   QVERIFY(m_faultReports > 0);
 
   QCOMPARE(widgetCount(), warmWidgets);
-#if defined(__SANITIZE_ADDRESS__)
-  // The address sanitizer has its own allocator and keeps freed memory in
-  // quarantine; it checks for leaks itself.
-  Q_UNUSED(warmKb);
-  Q_UNUSED(warmHeap);
-#else
-  const long grownKb = residentKb() - warmKb;
-  const long grownHeap = static_cast<long>(mallinfo2().uordblks) - warmHeap;
-  qInfo("resident memory %ld kB after the warm-up, %+ld kB at the end; heap in use %+ld bytes",
-        warmKb, grownKb, grownHeap);
-  QVERIFY2(grownKb < kMemoryGrowthLimitKb,
-           qPrintable(QStringLiteral("resident memory grew by %1 kB over %2 rounds")
-                          .arg(grownKb)
-                          .arg(round - kWarmUpRounds)));
-  QVERIFY2(grownHeap < kHeapGrowthLimitBytes,
-           qPrintable(QStringLiteral("heap in use grew by %1 bytes over %2 rounds")
-                          .arg(grownHeap)
-                          .arg(round - kWarmUpRounds)));
-#endif
+  if (kMemoryMeasured) {
+    const MemoryUse grown = warm->growth();
+    qInfo("resident memory %ld kB after the warm-up, %+ld kB at the end; heap in use %+ld bytes",
+          warm->start().residentKb, grown.residentKb, grown.heapBytes);
+    const QString exceeded = warm->exceeded(kMemoryGrowthLimitKb, kHeapGrowthLimitBytes);
+    QVERIFY2(
+        exceeded.isEmpty(),
+        qPrintable(QStringLiteral("over %1 rounds: %2").arg(round - kWarmUpRounds).arg(exceeded)));
+  }
 }
 
 int main(int argc, char *argv[]) {

@@ -2,7 +2,6 @@
 // picture, one click on a drawing, and what that click changes (and leaves
 // alone) in the main window.
 
-#include <QFile>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,11 +10,11 @@
 #include <QTest>
 #include <QWindow>
 #include <memory>
-#include <unistd.h>
 
 #include "fields/widgets/result/currency_edit.h"
 #include "fields/rules/regional_settings.h"
 #include "fields/widgets/entry/rx_spin_edit.h"
+#include "support/memory_probe.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/AquaTypeForm.h"
@@ -46,25 +45,6 @@ struct Untouched {
     return texts == other.texts && std::equal(std::begin(tank), std::end(tank), other.tank);
   }
 };
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-
-long residentBytes() {
-  QFile statm(QStringLiteral("/proc/self/statm"));
-  if (!statm.open(QIODevice::ReadOnly)) return -1;
-  const QList<QByteArray> fields = statm.readAll().split(' ');
-  return fields.size() > 1 ? fields[1].toLong() * sysconf(_SC_PAGESIZE) : -1;
-}
 
 }  // namespace
 
@@ -361,15 +341,14 @@ void TestShapePicker::replaced_picture_is_released() {
 
 void TestShapePicker::many_picks_keep_memory_flat() {
   // The sanitizer holds freed memory back on purpose, and finds leaks itself.
-  if (kAddressSanitizer) QSKIP("resident size means nothing under AddressSanitizer");
-  if (residentBytes() < 0) QSKIP("no /proc/self/statm here");
+  if (!kMemoryMeasured) QSKIP("resident size means nothing under AddressSanitizer");
   // Warm up caches and the allocator before taking the baseline.
   for (int i = 0; i < 200; ++i) picker().SetType(shapeButton(i % 6));
-  const long before = residentBytes();
+  const MemoryMark mark;
   for (int i = 0; i < 10000; ++i) picker().SetType(shapeButton(i % 6));
-  const long grown = residentBytes() - before;
   // A kept bitmap would cost 80 kB a pick, 800 MB in all.
-  QVERIFY2(grown < 16L * 1024 * 1024, qPrintable(QString::number(grown)));
+  const long grownKb = mark.growth().residentKb;
+  QVERIFY2(grownKb < 16L * 1024, qPrintable(QString::number(grownKb)));
   QCOMPARE(main().AquaImage->size(), QSize(202, 102));
 }
 

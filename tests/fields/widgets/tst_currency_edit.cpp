@@ -9,10 +9,9 @@
 #include "fields/widgets/result/currency_edit.h"
 #include "fields/rules/regional_settings.h"
 #include "support/long_double_text.h"
+#include "support/separator_rows.h"
 
 namespace {
-
-QChar thousandsFor(QChar decimal) { return decimal == u'.' ? QChar(u',') : QChar(u' '); }
 
 const QColor kBase(255, 255, 224);
 const QColor kGrey(0, 0, 255);
@@ -56,16 +55,11 @@ class TestCurrencyEdit : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase_data() {
-    QTest::addColumn<QChar>("decimal");
-    QTest::newRow("point") << QChar(u'.');
-    QTest::newRow("comma") << QChar(u',');
-  }
+  void initTestCase_data() { addSeparatorRows(); }
 
   void created_disabled_bold_right_aligned() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TCurrencyEdit f(regional);
+    const QChar decimal = rowDecimal();
+    auto &&[regional, f] = fieldOnRow<vx::TCurrencyEdit>();
     QVERIFY(!f.isEnabled());
     QCOMPARE(f.focusPolicy(), Qt::NoFocus);
     QVERIFY(f.font().bold());
@@ -80,9 +74,8 @@ private slots:
   // text() is what a screen reader reads, so it must be the display text;
   // the number read back comes from the edit text.
   void text_is_display_text() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TCurrencyEdit f(regional);
+    const QChar decimal = rowDecimal();
+    auto &&[regional, f] = fieldOnRow<vx::TCurrencyEdit>();
     f.setDisplayFormat(QStringLiteral("0.00 л"));
     f.setValue(193.05L);
     QCOMPARE(f.text(), QStringLiteral("193") + decimal + QStringLiteral("05 л"));
@@ -92,9 +85,7 @@ private slots:
   }
 
   void read_back_updates_display() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TCurrencyEdit flux(regional);
+    auto &&[regional, flux] = fieldOnRow<vx::TCurrencyEdit>();
     flux.setDisplayFormat(QStringLiteral("0 Lm"));
     flux.setValue(12.495L);
     QCOMPARE(flux.text(), QStringLiteral("12 Lm"));
@@ -116,9 +107,7 @@ private slots:
   }
 
   void paints_grey_bold_text_right_aligned() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TCurrencyEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TCurrencyEdit>();
     setUpForPixels(f);
     f.setDisplayFormat(QStringLiteral("0.00 л"));
     f.setValue(193.05L);
@@ -146,9 +135,7 @@ private slots:
 
   // The window hands every control its plain font; the result stays bold.
   void plain_font_still_paints_bold() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TCurrencyEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TCurrencyEdit>();
     setUpForPixels(f);
     f.setDisplayFormat(QStringLiteral("0.00 л"));
     f.setValue(193.05L);
@@ -164,9 +151,7 @@ private slots:
   }
 
   void grey_on_grey_keeps_font_colour() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TCurrencyEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TCurrencyEdit>();
     setUpForPixels(f);
     QPalette p = f.palette();
     p.setColor(QPalette::Disabled, QPalette::Text, kBase);

@@ -12,6 +12,7 @@
 #include "fields/rules/regional_settings.h"
 #include "fields/widgets/entry/rx_spin_edit.h"
 #include "support/long_double_text.h"
+#include "support/separator_rows.h"
 
 using enum vx::TValueType;
 
@@ -20,8 +21,6 @@ Q_DECLARE_METATYPE(vx::TValueType)
 namespace {
 
 QString withSeparator(QString text, QChar decimal) { return text.replace(u'.', decimal); }
-
-QChar thousandsFor(QChar decimal) { return decimal == u'.' ? QChar(u',') : QChar(u' '); }
 
 // A window that records the keys its children let through.
 class KeyRecorder : public QWidget {
@@ -43,16 +42,10 @@ class TestRxSpinEdit : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase_data() {
-    QTest::addColumn<QChar>("decimal");
-    QTest::newRow("point") << QChar(u'.');
-    QTest::newRow("comma") << QChar(u',');
-  }
+  void initTestCase_data() { addSeparatorRows(); }
 
   void creation() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     QCOMPARE(f.text(), QStringLiteral("0"));
     QCOMPARE(f.ValueType(), vtInteger);
     QCOMPARE(f.Increment(), 1.0L);
@@ -88,13 +81,12 @@ private slots:
     QTest::newRow("PodGWBox") << "" << 2 << 0.0L << "0";
   }
   void start_texts() {
-    QFETCH_GLOBAL(QChar, decimal);
+    const QChar decimal = rowDecimal();
     QFETCH(QString, order);
     QFETCH(int, decimals);
     QFETCH(long double, value);
     QFETCH(QString, text);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     vx::TRxSpinEdit::Settings settings;
     for (const QChar step : order) {
       switch (step.unicode()) {
@@ -116,9 +108,7 @@ private slots:
   }
 
   void k_hbox_stays_zero_until_value() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.setDecimal(0);
     QCOMPARE(f.text(), QStringLiteral("0"));
     f.setValueType(vtFloat);
@@ -127,9 +117,7 @@ private slots:
   }
 
   void switch_to_integer_rounds_increment() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.setValueType(vtFloat);
     f.setIncrement(0.1L);
     f.setValue(12.5L);
@@ -141,9 +129,8 @@ private slots:
   // Only a real change rewrites the text: the same setting leaves what the
   // user typed alone.
   void same_setting_keeps_text() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    const QChar decimal = rowDecimal();
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.setValueType(vtFloat);
     const QString typed = withSeparator(QStringLiteral("7.255"), decimal);
     f.setText(typed);
@@ -185,13 +172,12 @@ private slots:
                                 << "$FF";
   }
   void typing() {
-    QFETCH_GLOBAL(QChar, decimal);
+    const QChar decimal = rowDecimal();
     QFETCH(vx::TValueType, type);
     QFETCH(QString, keys);
     QFETCH(QString, text);
     QFETCH(QString, refused);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.setValueType(type);
     f.clear();
     QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
@@ -203,10 +189,9 @@ private slots:
   }
 
   void other_separator_key_refused() {
-    QFETCH_GLOBAL(QChar, decimal);
+    const QChar decimal = rowDecimal();
     const QChar other = decimal == u'.' ? QChar(u',') : QChar(u'.');
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.setValueType(vtFloat);
     f.clear();
     QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
@@ -226,12 +211,11 @@ private slots:
     QTest::newRow("keypad '.', integer") << vtInteger << int(Qt::Key_Period) << false;
   }
   void keypad_decimal_key() {
-    QFETCH_GLOBAL(QChar, decimal);
+    const QChar decimal = rowDecimal();
     QFETCH(vx::TValueType, type);
     QFETCH(int, key);
     QFETCH(bool, typesSeparator);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.setValueType(type);
     f.clear();
     QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
@@ -244,9 +228,7 @@ private slots:
   }
 
   void non_ascii_digits_refused() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.clear();
     QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
     sendText(&f, QString(QChar(0x0663)));           // ARABIC-INDIC DIGIT THREE
@@ -257,9 +239,7 @@ private slots:
   }
 
   void control_keys_pass() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.clear();
     QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
     QTest::keyClicks(&f, QStringLiteral("123"));
@@ -274,9 +254,8 @@ private slots:
 
   // Paste is not filtered: the pasted text stays and reads as it can.
   void paste_is_not_filtered() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    const QChar decimal = rowDecimal();
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.setValueType(vtFloat);
     f.clear();
     QClipboard *clipboard = QApplication::clipboard();
@@ -290,7 +269,7 @@ private slots:
   }
 
   void megabyte_paste() {
-    QFETCH_GLOBAL(QChar, decimal);
+    const QChar decimal = rowDecimal();
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     for (const vx::TValueType type : {vtFloat, vtInteger}) {
       vx::TRxSpinEdit f(regional);
@@ -312,9 +291,8 @@ private slots:
   }
 
   void input_method_commit_is_filtered() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    const QChar decimal = rowDecimal();
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.setValueType(vtFloat);
     f.clear();
     QSignalSpy beeps(&f, &vx::TRxSpinEdit::refused);
@@ -326,7 +304,7 @@ private slots:
   }
 
   void enter_is_swallowed_escape_goes_on() {
-    QFETCH_GLOBAL(QChar, decimal);
+    const QChar decimal = rowDecimal();
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     KeyRecorder window;
     auto *f = new vx::TRxSpinEdit(regional, &window);
@@ -374,9 +352,7 @@ private slots:
   }
 
   void stepped_past_range_reads_zero() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.setValue(2147483647.0L);
     f.step(1);
     QCOMPARE(f.text(), QStringLiteral("2147483648"));
@@ -386,9 +362,7 @@ private slots:
   // No notification and no "modified" when only the letter case changes or
   // nothing changes, and the caret stays where it was.
   void step_without_change() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.setValueType(vtFloat);
     f.setIncrement(0.1L);
     f.setText(QStringLiteral("1e20"));
@@ -405,7 +379,7 @@ private slots:
   }
 
   void tab_selects_all_click_does_not() {
-    QFETCH_GLOBAL(QChar, decimal);
+    const QChar decimal = rowDecimal();
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     QWidget window;
     auto *layout = new QVBoxLayout(&window);
@@ -435,7 +409,7 @@ private slots:
   }
 
   void leaving_keeps_typed_text() {
-    QFETCH_GLOBAL(QChar, decimal);
+    const QChar decimal = rowDecimal();
     vx::RegionalSettings regional(decimal, thousandsFor(decimal));
     QWidget window;
     auto *layout = new QVBoxLayout(&window);
@@ -458,9 +432,7 @@ private slots:
   }
 
   void disabled_field_still_reads() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     f.setValueType(vtFloat);
     f.setValue(40.0L);
     f.setEnabled(false);
@@ -484,9 +456,8 @@ private slots:
   }
 
   void properties() {
-    QFETCH_GLOBAL(QChar, decimal);
-    vx::RegionalSettings regional(decimal, thousandsFor(decimal));
-    vx::TRxSpinEdit f(regional);
+    const QChar decimal = rowDecimal();
+    auto &&[regional, f] = fieldOnRow<vx::TRxSpinEdit>();
     QVERIFY(f.setProperty("increment", 0.1));
     QVERIFY(f.setProperty("valueType", int(vtFloat)));
     QCOMPARE(f.text(), withSeparator(QStringLiteral("0.00"), decimal));
