@@ -20,9 +20,7 @@ inline QChar rowDecimal() {
   return decimal;
 }
 
-inline QChar thousandsFor(QChar decimal) {
-  return decimal == u'.' ? QChar(u',') : QChar(u' ');
-}
+inline QChar thousandsFor(QChar decimal) { return decimal == u'.' ? QChar(u',') : QChar(u' '); }
 
 // The settings of the current row and a field made on them; the field keeps
 // a reference to the settings, so both live together.

@@ -45,8 +45,11 @@ private slots:
   void cleanup();
 
   void window_frame();
-  void control_is_placed_data();
-  void control_is_placed();
+  void every_control_lies_inside_its_group();
+  void no_two_controls_overlap();
+  void every_control_is_captioned();
+  void places_users_depend_on_data();
+  void places_users_depend_on();
   void entry_field_starts_with_data();
   void entry_field_starts_with();
   void result_field_is_bold_read_only_data();
@@ -123,98 +126,80 @@ void TestMainWindow::window_frame() {
   QCOMPARE(m_window->StatusBar->focusPolicy(), Qt::NoFocus);
 }
 
-void TestMainWindow::control_is_placed_data() {
-  QTest::addColumn<QString>("parent");
-  QTest::addColumn<QRect>("geometry");
-  QTest::addColumn<QString>("caption");
+namespace {
 
-  struct Row {
-    const char *name, *parent;
-    QRect geometry;
-    const char *caption;
-  };
-  const Row rows[] = {
-      {"StatusBar", "MainFrm", {0, 569, 682, 19}, ""},
-      {"GroupBox1", "MainFrm", {8, 8, 217, 553}, "Аквариум"},
-      {"GroupBox8", "MainFrm", {232, 8, 217, 273}, "Расчет освещения"},
-      {"GroupBox15", "MainFrm", {232, 288, 217, 273}, "Расчет СО2"},
-      {"GroupBox18", "MainFrm", {456, 8, 217, 217}, "Расчет обогревателя"},
-      {"GroupBox22", "MainFrm", {456, 280, 217, 281}, "Пересчет жесткости при подменах"},
-
-      {"AquaImage", "GroupBox1", {8, 16, 200, 100}, ""},
-      {"GroupBox2", "GroupBox1", {8, 128, 97, 49}, "A, см"},
-      {"GroupBox3", "GroupBox1", {112, 128, 97, 49}, "B, см"},
-      {"GroupBox4", "GroupBox1", {8, 184, 97, 49}, "C, см"},
-      {"GroupBox5", "GroupBox1", {112, 184, 97, 49}, "D, см"},
-      {"GroupBox10", "GroupBox1", {8, 240, 201, 49}, "Толщина стекла, мм"},
-      {"GroupBox6", "GroupBox1", {8, 296, 201, 49}, "Высота столба воды, см"},
-      {"GroupBox7", "GroupBox1", {8, 352, 201, 49}, "Толщина слоя грунта, см"},
-      {"VWaterBox", "GroupBox1", {8, 408, 201, 49}, "Объем воды"},
-      {"GroupBox9", "GroupBox1", {8, 464, 201, 49}, "Вес грунта"},
-      {"VolumeCalcBtn", "GroupBox1", {8, 520, 201, 25}, "Расчет"},
-      {"ValueA", "GroupBox2", {8, 16, 81, 21}, ""},
-      {"ValueB", "GroupBox3", {8, 16, 81, 21}, ""},
-      {"ValueC", "GroupBox4", {8, 16, 81, 21}, ""},
-      {"ValueD", "GroupBox5", {8, 16, 81, 21}, ""},
-      {"TstBox", "GroupBox10", {8, 16, 185, 21}, ""},
-      {"HwaterBox", "GroupBox6", {8, 16, 185, 21}, ""},
-      {"HgrBox", "GroupBox7", {8, 16, 185, 21}, ""},
-      {"VAquaBox", "VWaterBox", {8, 16, 185, 21}, ""},
-      {"VGrBox", "GroupBox9", {8, 16, 185, 21}, ""},
-
-      {"GroupBox11", "GroupBox8", {8, 16, 201, 49}, "Требуемый уровень на дне, Lx"},
-      {"GroupBox12", "GroupBox8", {8, 72, 201, 49}, "Расстояние от ламп до воды, см"},
-      {"GroupBox13", "GroupBox8", {8, 128, 201, 49}, "Тип отражателя"},
-      {"GroupBox14", "GroupBox8", {8, 184, 201, 49}, "Необходимая мощность"},
-      {"LightCalcBtn", "GroupBox8", {8, 240, 201, 25}, "Расчет"},
-      {"DnoLightBox", "GroupBox11", {8, 16, 185, 21}, ""},
-      {"LampHBox", "GroupBox12", {8, 16, 185, 21}, ""},
-      {"RefBox", "GroupBox13", {8, 16, 185, 21}, ""},
-      {"BugerBox", "GroupBox14", {8, 16, 185, 21}, ""},
-
-      {"GroupBox16", "GroupBox15", {8, 16, 201, 49}, "pH"},
-      {"GroupBox17", "GroupBox15", {8, 72, 201, 49}, "kH, нем. грд"},
-      {"Gr", "GroupBox15", {8, 131, 201, 46}, "Содержание СО2"},
-      {"Co2Panel", "GroupBox15", {8, 184, 201, 49}, "Норма"},
-      {"Co2CalcBtn", "GroupBox15", {8, 240, 201, 25}, "Расчет"},
-      {"PhBox", "GroupBox16", {8, 16, 185, 21}, ""},
-      {"KhBox", "GroupBox17", {8, 16, 185, 21}, ""},
-      {"Co2Box", "Gr", {8, 16, 177, 21}, ""},
-
-      {"GroupBox19", "GroupBox18", {8, 16, 201, 49}, "Температура в помещении"},
-      {"GroupBox20", "GroupBox18", {8, 72, 201, 49}, "Температура в аквариуме"},
-      {"GroupBox21", "GroupBox18", {8, 131, 201, 46}, "Необходимая мощность"},
-      {"TempCalcBtn", "GroupBox18", {8, 184, 201, 25}, "Расчет"},
-      {"TempKBox", "GroupBox19", {8, 16, 185, 21}, ""},
-      {"TempAquaBox", "GroupBox20", {8, 16, 185, 21}, ""},
-      {"TempWBox", "GroupBox21", {8, 16, 177, 21}, ""},
-
-      {"GroupBox23", "GroupBox22", {8, 24, 201, 49}, "Начальная жескость"},
-      {"GroupBox24", "GroupBox22", {8, 80, 201, 49}, "Требуемая жесткость"},
-      {"GroupBox25", "GroupBox22", {8, 136, 201, 49}, "Жесткость \"подменной\" воды"},
-      {"GroupBox26", "GroupBox22", {8, 195, 201, 46}, "Объем подмены"},
-      {"GhCalcBtn", "GroupBox22", {8, 248, 201, 25}, "Расчет"},
-      {"BeginGWBox", "GroupBox23", {8, 16, 185, 21}, ""},
-      {"EndGWBox", "GroupBox24", {8, 16, 185, 21}, ""},
-      {"PodGWBox", "GroupBox25", {8, 16, 185, 21}, ""},
-      {"PodVBox", "GroupBox26", {8, 16, 177, 21}, ""},
-  };
-  for (const Row &row : rows)
-    QTest::newRow(row.name) << QString::fromLatin1(row.parent) << row.geometry
-                            << QString::fromUtf8(row.caption);
+// The controls a window is made of, children of the window or of a group:
+// what a user sees, not the parts Qt builds inside a combo box or a field.
+QList<QWidget *> placedControls(const QWidget &parent) {
+  QList<QWidget *> placed;
+  for (QWidget *w : parent.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+    if (!w->objectName().isEmpty() && !w->isWindow() && !w->isHidden()) placed << w;
+  return placed;
 }
 
-void TestMainWindow::control_is_placed() {
-  QFETCH(QString, parent);
-  QFETCH(QRect, geometry);
-  QFETCH(QString, caption);
+QList<QWidget *> placedControlsUnder(const QWidget &window) {
+  QList<QWidget *> all = placedControls(window);
+  for (QGroupBox *group : window.findChildren<QGroupBox *>()) all << placedControls(*group);
+  return all;
+}
 
-  QWidget *w = control(QString::fromLatin1(QTest::currentDataTag()));
-  QVERIFY(w);
-  QVERIFY(w->parentWidget());
-  QCOMPARE(w->parentWidget()->objectName(), parent);
-  QCOMPARE(w->geometry(), geometry);
-  QCOMPARE(captionOf(w), caption);
+}  // namespace
+
+void TestMainWindow::every_control_lies_inside_its_group() {
+  showWindow();
+  // Above the status bar, in the window; inside the frame of its group,
+  // below the caption's line.
+  const QRect client = m_window->rect().adjusted(0, 0, 0, -m_window->StatusBar->height());
+  for (QWidget *w : placedControls(*m_window))
+    if (w != m_window->StatusBar)
+      QVERIFY2(client.contains(w->geometry()), qPrintable(w->objectName()));
+  for (QGroupBox *group : m_window->findChildren<QGroupBox *>()) {
+    const QRect inside = group->rect().adjusted(1, QFontInfo(group->font()).pixelSize(), -1, -1);
+    for (QWidget *w : placedControls(*group))
+      QVERIFY2(inside.contains(w->geometry()),
+               qPrintable(w->objectName() + QStringLiteral(" in ") + group->objectName()));
+  }
+}
+
+void TestMainWindow::no_two_controls_overlap() {
+  QList<QWidget *> parents{m_window.get()};
+  for (QGroupBox *group : m_window->findChildren<QGroupBox *>()) parents << group;
+  for (QWidget *parent : parents) {
+    const QList<QWidget *> placed = placedControls(*parent);
+    for (qsizetype i = 0; i < placed.size(); ++i)
+      for (qsizetype j = i + 1; j < placed.size(); ++j)
+        QVERIFY2(!placed[i]->geometry().intersects(placed[j]->geometry()),
+                 qPrintable(placed[i]->objectName() + QStringLiteral(" and ") +
+                            placed[j]->objectName()));
+  }
+}
+
+void TestMainWindow::every_control_is_captioned() {
+  // A group box or a button without its caption leaves a field unnamed.
+  for (QWidget *w : placedControlsUnder(*m_window))
+    if (qobject_cast<QGroupBox *>(w) || qobject_cast<QPushButton *>(w))
+      QVERIFY2(!captionOf(w).isEmpty(), qPrintable(w->objectName()));
+}
+
+void TestMainWindow::places_users_depend_on_data() {
+  QTest::addColumn<QPoint>("at");
+  // Points in the client area that the window-manager test clicks.
+  QTest::newRow("AquaImage") << QPoint(115, 76);
+  QTest::newRow("PodGWBox") << QPoint(530, 442);
+  QTest::newRow("GhCalcBtn") << QPoint(564, 540);
+}
+
+void TestMainWindow::places_users_depend_on() {
+  QFETCH(QPoint, at);
+  const QString name = QString::fromLatin1(QTest::currentDataTag());
+  showWindow();
+  QWidget *hit = m_window->childAt(at);
+  while (hit && hit->objectName() != name) hit = hit->parentWidget();
+  QVERIFY2(hit, qPrintable(name));
+  // Below the buttons, where the status bar runs, nothing takes a click.
+  QCOMPARE(m_window->childAt(QPoint(340, 584)), m_window->StatusBar);
+  // The shape pictures are drawn at the size of the control that shows them.
+  QCOMPARE(m_window->AquaImage->size(), QSize(200, 100));
 }
 
 void TestMainWindow::entry_field_starts_with_data() {

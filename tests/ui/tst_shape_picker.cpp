@@ -11,6 +11,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "core/tank_shapes.h"
 #include "fields/widgets/result/currency_edit.h"
 #include "fields/rules/regional_settings.h"
 #include "fields/widgets/entry/rx_spin_edit.h"
@@ -142,45 +143,44 @@ void TestShapePicker::window_frame() {
 }
 
 void TestShapePicker::control_is_placed_data() {
-  QTest::addColumn<QString>("parent");
-  QTest::addColumn<QRect>("geometry");
-  QTest::addColumn<QString>("caption");
   QTest::addColumn<int>("tag");
-
-  const auto box = [](const char *name, QPoint at, const char *caption) {
-    QTest::newRow(name) << "AquaTypeFrm" << QRect(at, QSize(217, 129)) << QString::fromUtf8(caption)
-                        << -1;
-  };
-  box("GroupBox1", {8, 8}, "Прямоугольный");
-  box("GroupBox2", {232, 8}, "Прямоугольный со скосами");
-  box("GroupBox3", {456, 8}, "Прямоугольный \"Vision\"");
-  box("GroupBox4", {8, 144}, "Треугольный");
-  box("GroupBox5", {232, 144}, "Треугольный \"Vision\"");
-  box("GroupBox6", {456, 144}, "Шестиугольный");
-
-  const char *const pictures[] = {"AquaImage", "Image1", "Image2", "Image3", "Image4", "Image5"};
-  for (int tag = 0; tag < 6; ++tag)
-    QTest::newRow(pictures[tag]) << QStringLiteral("GroupBox%1").arg(tag + 1)
-                                 << QRect(8, 16, 200, 100) << QString() << tag;
+  for (const vx::TankShapeRow &shape : vx::kTankShapes)
+    QTest::addRow("shape %d", shape.code) << shape.code;
 }
 
+// Each shape's box carries the shape table's caption above the picture that
+// picks it, and the boxes stand in the table's grid without overlapping.
 void TestShapePicker::control_is_placed() {
-  QFETCH(QString, parent);
-  QFETCH(QRect, geometry);
-  QFETCH(QString, caption);
   QFETCH(int, tag);
-
-  auto *w = picker().findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
-  QVERIFY(w);
-  QCOMPARE(w->parentWidget()->objectName(), parent);
-  QCOMPARE(w->geometry(), geometry);
-  if (auto *box = qobject_cast<QGroupBox *>(w)) {
-    QCOMPARE(box->title(), caption);
-    return;
-  }
-  auto *picture = qobject_cast<PictureControl *>(w);
+  const vx::TankShapeRow &shape = vx::kTankShapes[static_cast<std::size_t>(tag)];
+  PictureControl *picture = nullptr;
+  for (PictureControl *p : picker().findChildren<PictureControl *>())
+    if (p->tag() == tag) picture = p;
   QVERIFY(picture);
-  QCOMPARE(picture->tag(), tag);
+  auto *box = qobject_cast<QGroupBox *>(picture->parentWidget());
+  QVERIFY(box);
+  QCOMPARE(box->parentWidget(), &picker());
+  QCOMPARE(box->title(),
+           QString::fromUtf8(shape.caption.data(), static_cast<qsizetype>(shape.caption.size())));
+  QVERIFY(box->rect()
+              .adjusted(1, QFontInfo(box->font()).pixelSize(), -1, -1)
+              .contains(picture->geometry()));
+  QVERIFY(picker().rect().contains(box->geometry()));
+  // The artwork is drawn for a 200 x 100 picture.
+  QCOMPARE(picture->size(), QSize(200, 100));
+  for (const vx::TankShapeRow &other : vx::kTankShapes) {
+    if (other.code == tag) continue;
+    QWidget *otherBox = nullptr;
+    for (PictureControl *p : picker().findChildren<PictureControl *>())
+      if (p->tag() == other.code) otherBox = p->parentWidget();
+    QVERIFY(otherBox);
+    QVERIFY(!box->geometry().intersects(otherBox->geometry()));
+    // Same row of the grid, same top; same column, same left; and in order.
+    QCOMPARE(box->y() == otherBox->y(), shape.place.row == other.place.row);
+    QCOMPARE(box->x() == otherBox->x(), shape.place.column == other.place.column);
+    QCOMPARE(box->x() < otherBox->x(), shape.place.column < other.place.column);
+    QCOMPARE(box->y() < otherBox->y(), shape.place.row < other.place.row);
+  }
   // The drawings are loaded when the picker is first shown.
   openPicker();
   QCOMPARE(picture->picture(), shapePicture(tag));

@@ -77,10 +77,10 @@ private slots:
     const QChar decimal = rowDecimal();
     auto &&[regional, f] = fieldOnRow<vx::TCurrencyEdit>();
     f.setDisplayFormat(QStringLiteral("0.00 л"));
-    f.setValue(193.05L);
-    QCOMPARE(f.text(), QStringLiteral("193") + decimal + QStringLiteral("05 л"));
+    f.setValue(7.25L);
+    QCOMPARE(f.text(), QStringLiteral("7") + decimal + QStringLiteral("25 л"));
     QCOMPARE(f.displayText(), f.text());
-    QCOMPARE(f.editText(), QStringLiteral("193") + decimal + QStringLiteral("05"));
+    QCOMPARE(f.editText(), QStringLiteral("7") + decimal + QStringLiteral("25"));
     QCOMPARE(f.property("editText").toString(), f.editText());
   }
 
@@ -110,7 +110,7 @@ private slots:
     auto &&[regional, f] = fieldOnRow<vx::TCurrencyEdit>();
     setUpForPixels(f);
     f.setDisplayFormat(QStringLiteral("0.00 л"));
-    f.setValue(193.05L);
+    f.setValue(246.75L);
     const QImage image = f.grab().toImage();
 
     QCOMPARE(image.pixelColor(f.width() / 4, f.height() / 2), kBase);
@@ -138,7 +138,7 @@ private slots:
     auto &&[regional, f] = fieldOnRow<vx::TCurrencyEdit>();
     setUpForPixels(f);
     f.setDisplayFormat(QStringLiteral("0.00 л"));
-    f.setValue(193.05L);
+    f.setValue(246.75L);
     QFont plain = f.font();
     plain.setBold(false);
     f.setFont(plain);
