@@ -14,6 +14,7 @@
 
 #include "fields/rules/regional_settings.h"
 #include "fields/widgets/entry/rx_spin_edit.h"
+#include "support/find_control.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/AquaTypeForm.h"
@@ -74,12 +75,13 @@ void TestAccessibility::forms_are_frames_titled_by_their_caption() {
 }
 
 void TestAccessibility::combo_box_children_lead_back_to_it() {
-  QAccessibleInterface *combo = QAccessible::queryAccessibleInterface(main().RefBox);
+  QAccessibleInterface *combo =
+      QAccessible::queryAccessibleInterface(controlOf<QComboBox>(main(), "RefBox"));
   QVERIFY(combo);
   QCOMPARE(combo->role(), QAccessible::ComboBox);
   QCOMPARE(combo->text(QAccessible::Name), QStringLiteral("Тип отражателя"));
 
-  main().RefBox->setEditText(QStringLiteral("Парабола"));
+  controlOf<QComboBox>(main(), "RefBox")->setEditText(QStringLiteral("Парабола"));
   QCOMPARE(combo->text(QAccessible::Value), QStringLiteral("Парабола"));
 
   // The list and the text line, each with its way back: a child whose parent
@@ -91,23 +93,24 @@ void TestAccessibility::combo_box_children_lead_back_to_it() {
     QCOMPARE(combo->indexOfChild(child), i);
     QCOMPARE(child->parent(), combo);
   }
-  QCOMPARE(combo->child(0)->object(), main().RefBox->view());
-  QCOMPARE(combo->child(1)->object(), main().RefBox->lineEdit());
+  QCOMPARE(combo->child(0)->object(), controlOf<QComboBox>(main(), "RefBox")->view());
+  QCOMPARE(combo->child(1)->object(), controlOf<QComboBox>(main(), "RefBox")->lineEdit());
 }
 
 void TestAccessibility::combo_box_menu_action_opens_and_closes_the_list() {
-  QAccessibleInterface *combo = QAccessible::queryAccessibleInterface(main().RefBox);
+  QAccessibleInterface *combo =
+      QAccessible::queryAccessibleInterface(controlOf<QComboBox>(main(), "RefBox"));
   QAccessibleActionInterface *actions = combo->actionInterface();
   QVERIFY(actions);
   QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
   QVERIFY(combo->state().collapsed);
 
   actions->doAction(QAccessibleActionInterface::showMenuAction());
-  QTRY_VERIFY(main().RefBox->view()->isVisible());
+  QTRY_VERIFY(controlOf<QComboBox>(main(), "RefBox")->view()->isVisible());
   QVERIFY(combo->state().expanded);
 
   actions->doAction(QAccessibleActionInterface::showMenuAction());
-  QTRY_VERIFY(!main().RefBox->view()->isVisible());
+  QTRY_VERIFY(!controlOf<QComboBox>(main(), "RefBox")->view()->isVisible());
   QVERIFY(combo->state().collapsed);
 }
 
@@ -138,7 +141,8 @@ void TestAccessibility::picture_is_named_by_tooltip_else_caption() {
 }
 
 void TestAccessibility::picture_press_acts_later_as_a_click_does() {
-  QAccessibleInterface *opener = QAccessible::queryAccessibleInterface(main().AquaImage);
+  QAccessibleInterface *opener =
+      QAccessible::queryAccessibleInterface(controlOf<PictureControl>(main(), "AquaImage"));
   opener->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   // Not yet: the screen reader's call must return before a modal box or a
   // closing window could hold it up.
@@ -148,11 +152,11 @@ void TestAccessibility::picture_press_acts_later_as_a_click_does() {
   QAccessibleInterface *hexagon =
       QAccessible::queryAccessibleInterface(picker().shapePictures()[5]);
   hexagon->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-  QCOMPARE(main().TankState.AquaType, 0);
-  QTRY_COMPARE(main().TankState.AquaType, 5);
+  QCOMPARE(main().tankState().AquaType, 0);
+  QTRY_COMPARE(main().tankState().AquaType, 5);
   QVERIFY(!picker().isVisible());
-  QVERIFY(!main().ValueB->isEnabled());
-  QVERIFY(!main().LightCalcBtn->isEnabled());
+  QVERIFY(!controlOf<vx::TRxSpinEdit>(main(), "ValueB")->isEnabled());
+  QVERIFY(!controlOf<QPushButton>(main(), "LightCalcBtn")->isEnabled());
 }
 
 QTEST_MAIN(TestAccessibility)

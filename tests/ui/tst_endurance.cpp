@@ -32,6 +32,7 @@
 #include "fields/rules/regional_settings.h"
 #include "fields/rules/result_value.h"
 #include "fields/widgets/entry/rx_spin_edit.h"
+#include "support/find_control.h"
 #include "support/memory_probe.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
@@ -268,11 +269,22 @@ void TestEndurance::initTestCase() {
   static_cast<VembrixApplication *>(qApp)->setAlerts(&m_alerts);
   m_windows = std::make_unique<ApplicationWindows>(m_regional, m_alerts);
   TMainFrm &w = main();
-  m_entries = {w.ValueA,      w.ValueB,      w.ValueC,   w.ValueD,  w.TstBox, w.HwaterBox,
-               w.HgrBox,      w.DnoLightBox, w.LampHBox, w.PhBox,   w.KhBox,  w.TempKBox,
-               w.TempAquaBox, w.BeginGWBox,  w.EndGWBox, w.PodGWBox};
-  m_results = {w.VAquaBox, w.VGrBox, w.BugerBox, w.Co2Box, w.TempWBox, w.PodVBox};
-  m_buttons = {w.VolumeCalcBtn, w.LightCalcBtn, w.Co2CalcBtn, w.TempCalcBtn, w.GhCalcBtn};
+  m_entries = {
+      controlOf<vx::TRxSpinEdit>(w, "ValueA"),      controlOf<vx::TRxSpinEdit>(w, "ValueB"),
+      controlOf<vx::TRxSpinEdit>(w, "ValueC"),      controlOf<vx::TRxSpinEdit>(w, "ValueD"),
+      controlOf<vx::TRxSpinEdit>(w, "TstBox"),      controlOf<vx::TRxSpinEdit>(w, "HwaterBox"),
+      controlOf<vx::TRxSpinEdit>(w, "HgrBox"),      controlOf<vx::TRxSpinEdit>(w, "DnoLightBox"),
+      controlOf<vx::TRxSpinEdit>(w, "LampHBox"),    controlOf<vx::TRxSpinEdit>(w, "PhBox"),
+      controlOf<vx::TRxSpinEdit>(w, "KhBox"),       controlOf<vx::TRxSpinEdit>(w, "TempKBox"),
+      controlOf<vx::TRxSpinEdit>(w, "TempAquaBox"), controlOf<vx::TRxSpinEdit>(w, "BeginGWBox"),
+      controlOf<vx::TRxSpinEdit>(w, "EndGWBox"),    controlOf<vx::TRxSpinEdit>(w, "PodGWBox")};
+  m_results = {
+      controlOf<vx::TCurrencyEdit>(w, "VAquaBox"), controlOf<vx::TCurrencyEdit>(w, "VGrBox"),
+      controlOf<vx::TCurrencyEdit>(w, "BugerBox"), controlOf<vx::TCurrencyEdit>(w, "Co2Box"),
+      controlOf<vx::TCurrencyEdit>(w, "TempWBox"), controlOf<vx::TCurrencyEdit>(w, "PodVBox")};
+  m_buttons = {controlOf<QPushButton>(w, "VolumeCalcBtn"),
+               controlOf<QPushButton>(w, "LightCalcBtn"), controlOf<QPushButton>(w, "Co2CalcBtn"),
+               controlOf<QPushButton>(w, "TempCalcBtn"), controlOf<QPushButton>(w, "GhCalcBtn")};
   TAquaTypeFrm &p = picker();
   m_shapes = p.shapePictures();
   w.show();
@@ -313,18 +325,20 @@ void TestEndurance::playRound() {
            QStringLiteral("Kvib"), QStringLiteral("KVIB"), QString(), QStringLiteral("Зеркало"),
            m_texts.make(m_regional.separators())});
       m_log << QStringLiteral("reflector \"%1\"").arg(name);
-      w.RefBox->setEditText(name);
+      controlOf<QComboBox>(w, "RefBox")->setEditText(name);
     } else if (roll < 70) {  // through the picker, as the user picks
       const int shape = m_texts.below(static_cast<int>(m_shapes.size()));
       m_log << QStringLiteral("pick %1").arg(shape);
-      QTest::mouseClick(w.AquaImage, Qt::LeftButton, {}, kInsidePicture);
+      QTest::mouseClick(controlOf<PictureControl>(w, "AquaImage"), Qt::LeftButton, {},
+                        kInsidePicture);
       QTest::mouseClick(m_shapes[shape], Qt::LeftButton, {}, kInsidePicture);
-      if (w.TankState.AquaType != shape || picker().isVisible())
+      if (w.tankState().AquaType != shape || picker().isVisible())
         m_trouble = QStringLiteral("the pick of shape %1 did not land").arg(shape);
       ++m_picks;
     } else if (roll < 72) {
       m_log << QStringLiteral("open and close the picker");
-      QTest::mouseClick(w.AquaImage, Qt::LeftButton, {}, kInsidePicture);
+      QTest::mouseClick(controlOf<PictureControl>(w, "AquaImage"), Qt::LeftButton, {},
+                        kInsidePicture);
       picker().close();
     } else if (roll < 73) {
       static const std::array<std::pair<QChar, QChar>, 3> formats = {
@@ -385,8 +399,9 @@ QString TestEndurance::unsoundness() {
   }
   static const QStringList ratings = {QStringLiteral("Недостаток"), QStringLiteral("Норма"),
                                       QStringLiteral("Избыток")};
-  if (!ratings.contains(main().Co2Panel->text()))
-    return QStringLiteral("CO2 panel shows \"%1\"").arg(main().Co2Panel->text());
+  if (!ratings.contains(controlOf<QLabel>(main(), "Co2Panel")->text()))
+    return QStringLiteral("CO2 panel shows \"%1\"")
+        .arg(controlOf<QLabel>(main(), "Co2Panel")->text());
   return {};
 }
 

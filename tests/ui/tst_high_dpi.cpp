@@ -11,6 +11,7 @@
 #include "fields/widgets/entry/rx_spin_edit.h"
 #include "fields/widgets/spin/spin_button.h"
 #include "fields/widgets/spin/spin_face.h"
+#include "support/find_control.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/AquaTypeForm.h"
@@ -115,12 +116,18 @@ void TestHighDpi::tank_picture_is_drawn_at_device_resolution() {
     emit picture->clicked(picture);
     expected = ImageList().onWhite(pick, kRatio);
   }
-  QCOMPARE(main.AquaImage->size(), expected.deviceIndependentSize().toSize());
+  QCOMPARE(controlOf<PictureControl>(main, "AquaImage")->size(),
+           expected.deviceIndependentSize().toSize());
 
   const QRect area =
-      devicePixels(QRect(main.AquaImage->mapTo(&main, QPoint(0, 0)), main.AquaImage->size()));
+      devicePixels(QRect(controlOf<PictureControl>(main, "AquaImage")->mapTo(&main, QPoint(0, 0)),
+                         controlOf<PictureControl>(main, "AquaImage")->size()));
   const QImage shown = screenImage().copy(area);
-  const QRgb face = main.AquaImage->parentWidget()->palette().color(QPalette::Window).rgb();
+  const QRgb face = controlOf<PictureControl>(main, "AquaImage")
+                        ->parentWidget()
+                        ->palette()
+                        .color(QPalette::Window)
+                        .rgb();
   for (int y = 0; y < shown.height(); ++y)
     for (int x = 0; x < shown.width(); ++x) {
       const QRgb want = expected.pixel(x, y) == kWhite ? face : expected.pixel(x, y);
@@ -139,10 +146,17 @@ void TestHighDpi::tank_picture_is_drawn_at_device_resolution() {
 // pixels are as wide as one window pixel.
 void TestHighDpi::outline_edges_are_one_device_pixel_sharp() {
   TMainFrm &main = m_windows->mainForm();
-  main.AquaImage->setPicture(shapePicture(0), [] { return shapePicture(0, kRatio); });
+  controlOf<PictureControl>(main, "AquaImage")->setPicture(shapePicture(0), [] {
+    return shapePicture(0, kRatio);
+  });
   const QImage image = screenImage();
-  const QPoint origin = main.AquaImage->mapTo(&main, QPoint(0, 0)) * kRatio;
-  const QRgb face = main.AquaImage->parentWidget()->palette().color(QPalette::Window).rgb();
+  const QPoint origin =
+      controlOf<PictureControl>(main, "AquaImage")->mapTo(&main, QPoint(0, 0)) * kRatio;
+  const QRgb face = controlOf<PictureControl>(main, "AquaImage")
+                        ->parentWidget()
+                        ->palette()
+                        .color(QPalette::Window)
+                        .rgb();
   const int y = origin.y() + 50 * kRatio;
   const int left = origin.x() + 6 * kRatio;  // the outline's column at scale 1
   QCOMPARE(image.pixel(left - 1, y), face);
@@ -155,7 +169,7 @@ void TestHighDpi::outline_edges_are_one_device_pixel_sharp() {
 // whole factor 2.
 void TestHighDpi::spin_button_lines_are_one_device_pixel_thin() {
   TMainFrm &main = m_windows->mainForm();
-  vx::SpinButton *button = main.ValueA->spinButton();
+  vx::SpinButton *button = controlOf<vx::TRxSpinEdit>(main, "ValueA")->spinButton();
   QVERIFY(button);
   // Arrows of their own colour, to tell them from the lines.
   QPalette palette = button->palette();

@@ -15,6 +15,7 @@
 #include "fields/widgets/result/currency_edit.h"
 #include "fields/rules/regional_settings.h"
 #include "fields/widgets/entry/rx_spin_edit.h"
+#include "support/find_control.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/MainForm.h"
@@ -122,8 +123,8 @@ void TestMainWindow::window_frame() {
   QVERIFY(!m_window->windowIcon().isNull());
   QCOMPARE(m_window->palette().color(QPalette::Window),
            m_window->palette().color(QPalette::Button));
-  QVERIFY(m_window->StatusBar->currentMessage().isEmpty());
-  QCOMPARE(m_window->StatusBar->focusPolicy(), Qt::NoFocus);
+  QVERIFY(controlOf<QStatusBar>(*m_window, "StatusBar")->currentMessage().isEmpty());
+  QCOMPARE(controlOf<QStatusBar>(*m_window, "StatusBar")->focusPolicy(), Qt::NoFocus);
 }
 
 namespace {
@@ -149,9 +150,10 @@ void TestMainWindow::every_control_lies_inside_its_group() {
   showWindow();
   // Above the status bar, in the window; inside the frame of its group,
   // below the caption's line.
-  const QRect client = m_window->rect().adjusted(0, 0, 0, -m_window->StatusBar->height());
+  const QRect client =
+      m_window->rect().adjusted(0, 0, 0, -controlOf<QStatusBar>(*m_window, "StatusBar")->height());
   for (QWidget *w : placedControls(*m_window))
-    if (w != m_window->StatusBar)
+    if (w != controlOf<QStatusBar>(*m_window, "StatusBar"))
       QVERIFY2(client.contains(w->geometry()), qPrintable(w->objectName()));
   for (QGroupBox *group : m_window->findChildren<QGroupBox *>()) {
     const QRect inside = group->rect().adjusted(1, QFontInfo(group->font()).pixelSize(), -1, -1);
@@ -197,9 +199,9 @@ void TestMainWindow::places_users_depend_on() {
   while (hit && hit->objectName() != name) hit = hit->parentWidget();
   QVERIFY2(hit, qPrintable(name));
   // Below the buttons, where the status bar runs, nothing takes a click.
-  QCOMPARE(m_window->childAt(QPoint(340, 584)), m_window->StatusBar);
+  QCOMPARE(m_window->childAt(QPoint(340, 584)), controlOf<QStatusBar>(*m_window, "StatusBar"));
   // The shape pictures are drawn at the size of the control that shows them.
-  QCOMPARE(m_window->AquaImage->size(), QSize(200, 100));
+  QCOMPARE(controlOf<PictureControl>(*m_window, "AquaImage")->size(), QSize(200, 100));
 }
 
 void TestMainWindow::entry_field_starts_with_data() {
@@ -263,8 +265,11 @@ void TestMainWindow::result_field_is_bold_read_only() {
 
 void TestMainWindow::calc_buttons_are_bold_green() {
   showWindow();  // the green is chosen for the size the buttons are shown at
-  for (QPushButton *button : {m_window->VolumeCalcBtn, m_window->LightCalcBtn, m_window->Co2CalcBtn,
-                              m_window->TempCalcBtn, m_window->GhCalcBtn}) {
+  for (QPushButton *button : {controlOf<QPushButton>(*m_window, "VolumeCalcBtn"),
+                              controlOf<QPushButton>(*m_window, "LightCalcBtn"),
+                              controlOf<QPushButton>(*m_window, "Co2CalcBtn"),
+                              controlOf<QPushButton>(*m_window, "TempCalcBtn"),
+                              controlOf<QPushButton>(*m_window, "GhCalcBtn")}) {
     QVERIFY2(button->font().bold(), qPrintable(button->objectName()));
     // The designed (0, 128, 0), or the green next to it that the light face
     // needs to reach 4.5 : 1 (tst_readable_colours measures the contrast).
@@ -301,7 +306,7 @@ void TestMainWindow::group_frame_runs_above_its_field() {
 }
 
 void TestMainWindow::reflector_list_and_picture() {
-  QComboBox *ref = m_window->RefBox;
+  QComboBox *ref = controlOf<QComboBox>(*m_window, "RefBox");
   QVERIFY(ref->isEditable());
   QCOMPARE(ref->count(), 4);
   const QStringList entries{"Нет", "Трапеция", "Парабола", "Kvib"};
@@ -309,23 +314,23 @@ void TestMainWindow::reflector_list_and_picture() {
   QCOMPARE(ref->currentIndex(), 0);
   QCOMPARE(ref->currentText(), QStringLiteral("Нет"));
 
-  QLabel *panel = m_window->Co2Panel;
+  QLabel *panel = controlOf<QLabel>(*m_window, "Co2Panel");
   QVERIFY(panel->font().bold());
   QCOMPARE(panel->alignment(), Qt::AlignCenter);
   QCOMPARE(panel->palette().color(QPalette::Window), kLime);
   QCOMPARE(panel->focusPolicy(), Qt::NoFocus);
 
-  PictureControl *picture = m_window->AquaImage;
+  PictureControl *picture = controlOf<PictureControl>(*m_window, "AquaImage");
   QCOMPARE(picture->toolTip(), QStringLiteral("Выбор типа аквариума"));
   QCOMPARE(picture->picture(), shapePicture(0));
   QCOMPARE(picture->focusPolicy(), Qt::NoFocus);
-  QCOMPARE(m_window->TankState.AquaType, 0);
+  QCOMPARE(m_window->tankState().AquaType, 0);
 }
 
 void TestMainWindow::tab_walks_groups_in_order() {
   showWindow();
   QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-  m_window->ValueA->setFocus(Qt::TabFocusReason);
+  controlOf<vx::TRxSpinEdit>(*m_window, "ValueA")->setFocus(Qt::TabFocusReason);
 
   const QStringList expected{
       "ValueB",        "ValueC",      "ValueD",    "HwaterBox",   "HgrBox",       "TstBox",
@@ -339,8 +344,9 @@ void TestMainWindow::tab_walks_groups_in_order() {
     QWidget *focus = QApplication::focusWidget();
     QVERIFY(focus);
     // An editable combo box keeps the focus in its line edit.
-    walked << (focus->parentWidget() == m_window->RefBox ? QStringLiteral("RefBox")
-                                                         : focus->objectName());
+    walked << (focus->parentWidget() == controlOf<QComboBox>(*m_window, "RefBox")
+                   ? QStringLiteral("RefBox")
+                   : focus->objectName());
   }
   QCOMPARE(walked, expected);
 }
@@ -383,32 +389,35 @@ void TestMainWindow::first_showing_fills_results() {
   QVERIFY(result);
   QCOMPARE(result->displayText(), shown);
   QCOMPARE(result->text(), shown);
-  QCOMPARE(m_window->Co2Panel->text(), QStringLiteral("Норма"));
-  QCOMPARE(m_window->Co2Panel->palette().color(QPalette::Window), kLime);
+  QCOMPARE(controlOf<QLabel>(*m_window, "Co2Panel")->text(), QStringLiteral("Норма"));
+  QCOMPARE(controlOf<QLabel>(*m_window, "Co2Panel")->palette().color(QPalette::Window), kLime);
   QVERIFY(m_alerts.errors.isEmpty());
   QVERIFY(m_alerts.reports.isEmpty());
 }
 
 void TestMainWindow::first_showing_runs_once() {
   showWindow();
-  m_window->PodGWBox->setValue(2);
+  controlOf<vx::TRxSpinEdit>(*m_window, "PodGWBox")->setValue(2);
   m_window->hide();
   m_window->show();
-  QCOMPARE(m_window->PodVBox->displayText(), QStringLiteral("64 %"));
-  m_window->GhCalcBtn->click();
-  QCOMPARE(m_window->PodVBox->displayText(), QStringLiteral("75 %"));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "PodVBox")->displayText(),
+           QStringLiteral("64 %"));
+  controlOf<QPushButton>(*m_window, "GhCalcBtn")->click();
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "PodVBox")->displayText(),
+           QStringLiteral("75 %"));
 }
 
 void TestMainWindow::init_presses_disabled_buttons_too() {
   // The picker disables the lighting button for shapes without a lit
   // rectangle; the start-up run must not depend on it.
-  m_window->LightCalcBtn->setEnabled(false);
+  controlOf<QPushButton>(*m_window, "LightCalcBtn")->setEnabled(false);
   showWindow();
-  QCOMPARE(m_window->BugerBox->displayText(), QStringLiteral("3757 Lm"));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "BugerBox")->displayText(),
+           QStringLiteral("3757 Lm"));
 }
 
 void TestMainWindow::init_fault_stops_later_calculations() {
-  m_window->PhBox->setText(QStringLiteral("-12"));
+  controlOf<vx::TRxSpinEdit>(*m_window, "PhBox")->setText(QStringLiteral("-12"));
   showWindow();
 
   QVERIFY(m_window->isVisible());
@@ -416,64 +425,75 @@ void TestMainWindow::init_fault_stops_later_calculations() {
   QCOMPARE(m_alerts.reports[0].caption, QStringLiteral("Vembrix"));
   QCOMPARE(m_alerts.reports[0].text, QStringLiteral("Invalid floating point operation."));
   // Before the fault: computed; the fault's own write stays.
-  QCOMPARE(m_window->VAquaBox->displayText(), QStringLiteral("193.05 л"));
-  QCOMPARE(m_window->BugerBox->displayText(), QStringLiteral("3757 Lm"));
-  QCOMPARE(m_window->Co2Box->displayText(), QStringLiteral("3.48708194642607E20"));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "VAquaBox")->displayText(),
+           QStringLiteral("193.05 л"));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "BugerBox")->displayText(),
+           QStringLiteral("3757 Lm"));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "Co2Box")->displayText(),
+           QStringLiteral("3.48708194642607E20"));
   // After it: never run.
-  QCOMPARE(m_window->TempWBox->displayText(), QStringLiteral("0 W"));
-  QCOMPARE(m_window->PodVBox->displayText(), QStringLiteral("0 %"));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "TempWBox")->displayText(),
+           QStringLiteral("0 W"));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "PodVBox")->displayText(),
+           QStringLiteral("0 %"));
 
   // And the window works as usual afterwards.
-  m_window->TempCalcBtn->click();
-  QCOMPARE(m_window->TempWBox->displayText(), QStringLiteral("58 W"));
+  controlOf<QPushButton>(*m_window, "TempCalcBtn")->click();
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "TempWBox")->displayText(),
+           QStringLiteral("58 W"));
 }
 
 void TestMainWindow::hardness_fault_is_reported_and_program_goes_on() {
   showWindow();
-  m_window->PodGWBox->setValue(14);  // b = p
-  m_window->GhCalcBtn->click();
+  controlOf<vx::TRxSpinEdit>(*m_window, "PodGWBox")->setValue(14);  // b = p
+  controlOf<QPushButton>(*m_window, "GhCalcBtn")->click();
   QCOMPARE(m_alerts.reports.size(), 1);
   QCOMPARE(m_alerts.reports[0].caption, QStringLiteral("Vembrix"));
   QCOMPARE(m_alerts.reports[0].text, QStringLiteral("Floating point division by zero."));
-  QCOMPARE(m_window->PodVBox->displayText(), QStringLiteral("64 %"));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "PodVBox")->displayText(),
+           QStringLiteral("64 %"));
 
-  m_window->PodGWBox->setValue(2);
-  m_window->GhCalcBtn->click();
-  QCOMPARE(m_window->PodVBox->displayText(), QStringLiteral("75 %"));
+  controlOf<vx::TRxSpinEdit>(*m_window, "PodGWBox")->setValue(2);
+  controlOf<QPushButton>(*m_window, "GhCalcBtn")->click();
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "PodVBox")->displayText(),
+           QStringLiteral("75 %"));
   QCOMPARE(m_alerts.reports.size(), 1);
 }
 
 void TestMainWindow::co2_fault_leaves_rating_panel_alone() {
   showWindow();
-  m_window->PhBox->setValue(8);
-  m_window->Co2CalcBtn->click();
-  QCOMPARE(m_window->Co2Panel->text(), QStringLiteral("Недостаток"));
+  controlOf<vx::TRxSpinEdit>(*m_window, "PhBox")->setValue(8);
+  controlOf<QPushButton>(*m_window, "Co2CalcBtn")->click();
+  QCOMPARE(controlOf<QLabel>(*m_window, "Co2Panel")->text(), QStringLiteral("Недостаток"));
 
-  m_window->PhBox->setValue(-12);
-  m_window->Co2CalcBtn->click();
+  controlOf<vx::TRxSpinEdit>(*m_window, "PhBox")->setValue(-12);
+  controlOf<QPushButton>(*m_window, "Co2CalcBtn")->click();
   QCOMPARE(m_alerts.reports.size(), 1);
   QCOMPARE(m_alerts.reports[0].text, QStringLiteral("Invalid floating point operation."));
-  QCOMPARE(m_window->Co2Box->displayText(), QStringLiteral("3.48708194642607E20"));
-  QCOMPARE(m_window->Co2Panel->text(), QStringLiteral("Недостаток"));
-  QCOMPARE(m_window->Co2Panel->palette().color(QPalette::Window), kAqua);
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "Co2Box")->displayText(),
+           QStringLiteral("3.48708194642607E20"));
+  QCOMPARE(controlOf<QLabel>(*m_window, "Co2Panel")->text(), QStringLiteral("Недостаток"));
+  QCOMPARE(controlOf<QLabel>(*m_window, "Co2Panel")->palette().color(QPalette::Window), kAqua);
 
-  m_window->PhBox->setValue(6.5L);
-  m_window->Co2CalcBtn->click();
-  QCOMPARE(m_window->Co2Panel->text(), QStringLiteral("Избыток"));
-  QCOMPARE(m_window->Co2Panel->palette().color(QPalette::Window), QColor(255, 255, 0));
+  controlOf<vx::TRxSpinEdit>(*m_window, "PhBox")->setValue(6.5L);
+  controlOf<QPushButton>(*m_window, "Co2CalcBtn")->click();
+  QCOMPARE(controlOf<QLabel>(*m_window, "Co2Panel")->text(), QStringLiteral("Избыток"));
+  QCOMPARE(controlOf<QLabel>(*m_window, "Co2Panel")->palette().color(QPalette::Window),
+           QColor(255, 255, 0));
 }
 
 void TestMainWindow::failed_shape_test_shows_error_box() {
   showWindow();
-  m_window->TankState.AquaType = 2;
-  m_window->ValueA->setValue(40);
-  m_window->ValueB->setValue(40);
-  m_window->VolumeCalcBtn->click();
+  m_window->applyShape(2);
+  controlOf<vx::TRxSpinEdit>(*m_window, "ValueA")->setValue(40);
+  controlOf<vx::TRxSpinEdit>(*m_window, "ValueB")->setValue(40);
+  controlOf<QPushButton>(*m_window, "VolumeCalcBtn")->click();
 
   QCOMPARE(m_alerts.errors, QStringList{QStringLiteral("Неверные входные данные !")});
   QVERIFY(m_alerts.reports.isEmpty());
   // Kept base area times the unchanged water height.
-  QCOMPARE(m_window->VAquaBox->displayText(), QStringLiteral("193.05 л"));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "VAquaBox")->displayText(),
+           QStringLiteral("193.05 л"));
 }
 
 void TestMainWindow::reflector_follows_edited_text_data() {
@@ -499,11 +519,11 @@ void TestMainWindow::reflector_follows_edited_text() {
   QFETCH(bool, errorBox);
 
   showWindow();
-  m_window->RefBox->setEditText(text);
-  m_window->LightCalcBtn->click();
-  QCOMPARE(m_window->BugerBox->displayText(), shown);
+  controlOf<QComboBox>(*m_window, "RefBox")->setEditText(text);
+  controlOf<QPushButton>(*m_window, "LightCalcBtn")->click();
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "BugerBox")->displayText(), shown);
   QCOMPARE(m_alerts.errors.size(), errorBox ? 1 : 0);
-  QCOMPARE(m_window->RefBox->count(), 4);
+  QCOMPARE(controlOf<QComboBox>(*m_window, "RefBox")->count(), 4);
 }
 
 QTEST_MAIN(TestMainWindow)

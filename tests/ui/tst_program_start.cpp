@@ -16,6 +16,7 @@
 
 #include "fields/rules/regional_settings.h"
 #include "fields/widgets/result/currency_edit.h"
+#include "support/find_control.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/MainForm.h"
 #include "ui/app/application_windows.h"
@@ -228,9 +229,9 @@ void TestProgramStart::window_lays_out_left_to_right() {
   main.show();
   QVERIFY(QTest::qWaitForWindowExposed(&main));
   QCOMPARE(main.layoutDirection(), Qt::LeftToRight);
-  QCOMPARE(main.VAquaBox->layoutDirection(), Qt::LeftToRight);
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(main, "VAquaBox")->layoutDirection(), Qt::LeftToRight);
   // The computed volume reads number first, unit last.
-  const QString volume = main.VAquaBox->displayText();
+  const QString volume = controlOf<vx::TCurrencyEdit>(main, "VAquaBox")->displayText();
   QVERIFY2(volume.front().isDigit() && volume.endsWith(QStringLiteral(" л")), qPrintable(volume));
   // The tank group stays at the left, the heater group at the right.
   QVERIFY(main.findChild<QWidget *>(QStringLiteral("GroupBox1"))->geometry().right() <

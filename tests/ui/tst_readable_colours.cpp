@@ -13,6 +13,7 @@
 #include "fields/widgets/result/currency_edit.h"
 #include "fields/widgets/result/readable_colour.h"
 #include "fields/rules/regional_settings.h"
+#include "support/find_control.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/MainForm.h"
@@ -204,7 +205,7 @@ void TestReadableColours::rendered_text_is_readable() {
 
   QWidget *w = window.findChild<QWidget *>(control);
   QVERIFY(w);
-  if (panelColour.isValid()) setPanelColour(window.Co2Panel, panelColour);
+  if (panelColour.isValid()) setPanelColour(controlOf<QLabel>(window, "Co2Panel"), panelColour);
 
   const Measured m = measure(w);
   QVERIFY2(m.ratio >= vx::kReadableContrast, qPrintable(QStringLiteral("%1 on %2: %3 : 1")

@@ -15,6 +15,7 @@
 #include "fields/widgets/result/currency_edit.h"
 #include "fields/rules/regional_settings.h"
 #include "fields/widgets/entry/rx_spin_edit.h"
+#include "support/find_control.h"
 #include "support/memory_probe.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
@@ -35,12 +36,20 @@ struct Untouched {
   double tank[8];
 
   explicit Untouched(const TMainFrm &w)
-      : texts{w.ValueA->text(),   w.ValueB->text(),  w.ValueC->text(),   w.ValueD->text(),
-              w.VAquaBox->text(), w.VGrBox->text(),  w.BugerBox->text(), w.Co2Box->text(),
-              w.TempWBox->text(), w.PodVBox->text(), w.Co2Panel->text()},
-        tank{w.TankState.DimA,   w.TankState.DimB,     w.TankState.DimC,     w.TankState.DimD,
-             w.TankState.WaterH, w.TankState.BaseArea, w.TankState.LightLen, w.TankState.LightWid} {
-  }
+      : texts{controlOf<vx::TRxSpinEdit>(w, "ValueA")->text(),
+              controlOf<vx::TRxSpinEdit>(w, "ValueB")->text(),
+              controlOf<vx::TRxSpinEdit>(w, "ValueC")->text(),
+              controlOf<vx::TRxSpinEdit>(w, "ValueD")->text(),
+              controlOf<vx::TCurrencyEdit>(w, "VAquaBox")->text(),
+              controlOf<vx::TCurrencyEdit>(w, "VGrBox")->text(),
+              controlOf<vx::TCurrencyEdit>(w, "BugerBox")->text(),
+              controlOf<vx::TCurrencyEdit>(w, "Co2Box")->text(),
+              controlOf<vx::TCurrencyEdit>(w, "TempWBox")->text(),
+              controlOf<vx::TCurrencyEdit>(w, "PodVBox")->text(),
+              controlOf<QLabel>(w, "Co2Panel")->text()},
+        tank{w.tankState().DimA,     w.tankState().DimB,    w.tankState().DimC,
+             w.tankState().DimD,     w.tankState().WaterH,  w.tankState().BaseArea,
+             w.tankState().LightLen, w.tankState().LightWid} {}
 
   bool operator==(const Untouched &other) const {
     return texts == other.texts && std::equal(std::begin(tank), std::end(tank), other.tank);
@@ -108,7 +117,7 @@ PictureControl *TestShapePicker::shapeButton(int shape) {
 }
 
 void TestShapePicker::openPicker() {
-  QTest::mouseClick(main().AquaImage, Qt::LeftButton, {}, kInside);
+  QTest::mouseClick(controlOf<PictureControl>(main(), "AquaImage"), Qt::LeftButton, {}, kInside);
   QVERIFY(QTest::qWaitForWindowExposed(&picker()));
 }
 
@@ -218,16 +227,16 @@ void TestShapePicker::second_open_brings_the_one_picker_to_front() {
 void TestShapePicker::close_box_changes_nothing() {
   pick(5);
   const Untouched before(main());
-  const qint64 shown = main().AquaImage->picture().cacheKey();
+  const qint64 shown = controlOf<PictureControl>(main(), "AquaImage")->picture().cacheKey();
 
   openPicker();
   QVERIFY(picker().close());
   QVERIFY(!picker().isVisible());
   QVERIFY(main().isVisible());
-  QCOMPARE(main().TankState.AquaType, 5);
-  QCOMPARE(main().AquaImage->picture().cacheKey(), shown);
-  QVERIFY(!main().ValueB->isEnabled());
-  QVERIFY(!main().LightCalcBtn->isEnabled());
+  QCOMPARE(main().tankState().AquaType, 5);
+  QCOMPARE(controlOf<PictureControl>(main(), "AquaImage")->picture().cacheKey(), shown);
+  QVERIFY(!controlOf<vx::TRxSpinEdit>(main(), "ValueB")->isEnabled());
+  QVERIFY(!controlOf<QPushButton>(main(), "LightCalcBtn")->isEnabled());
   QVERIFY(Untouched(main()) == before);
 }
 
@@ -258,17 +267,17 @@ void TestShapePicker::pick_applies_shape() {
   // Start from the opposite states, so that enabling is shown as well as
   // disabling.
   pick(shape == 5 ? 1 : 5);
-  main().ValueC->setValue(50);
-  main().ValueD->setValue(30.5L);
+  controlOf<vx::TRxSpinEdit>(main(), "ValueC")->setValue(50);
+  controlOf<vx::TRxSpinEdit>(main(), "ValueD")->setValue(30.5L);
   const Untouched before(main());
 
   pick(shape);
-  QCOMPARE(main().TankState.AquaType, shape);
-  QCOMPARE(main().ValueA->isEnabled(), a);
-  QCOMPARE(main().ValueB->isEnabled(), b);
-  QCOMPARE(main().ValueC->isEnabled(), c);
-  QCOMPARE(main().ValueD->isEnabled(), d);
-  QCOMPARE(main().LightCalcBtn->isEnabled(), lighting);
+  QCOMPARE(main().tankState().AquaType, shape);
+  QCOMPARE(controlOf<vx::TRxSpinEdit>(main(), "ValueA")->isEnabled(), a);
+  QCOMPARE(controlOf<vx::TRxSpinEdit>(main(), "ValueB")->isEnabled(), b);
+  QCOMPARE(controlOf<vx::TRxSpinEdit>(main(), "ValueC")->isEnabled(), c);
+  QCOMPARE(controlOf<vx::TRxSpinEdit>(main(), "ValueD")->isEnabled(), d);
+  QCOMPARE(controlOf<QPushButton>(main(), "LightCalcBtn")->isEnabled(), lighting);
   // The boxes around the fields stay as they are.
   for (const char *box : {"GroupBox2", "GroupBox3", "GroupBox4", "GroupBox5"})
     QVERIFY(main().findChild<QGroupBox *>(QLatin1String(box))->isEnabled());
@@ -284,13 +293,13 @@ void TestShapePicker::picked_drawing_lands_one_pixel_lower_right_data() {
 
 void TestShapePicker::picked_drawing_lands_one_pixel_lower_right() {
   QFETCH(int, shape);
-  const QImage startUp = main().AquaImage->grab().toImage();
+  const QImage startUp = controlOf<PictureControl>(main(), "AquaImage")->grab().toImage();
   openPicker();
   // The picker shows the same drawing with the same settings, on the same face.
   const QImage offered = shapeButton(shape)->grab().toImage();
   QTest::mouseClick(shapeButton(shape), Qt::LeftButton, {}, kInside);
 
-  PictureControl *picture = main().AquaImage;
+  PictureControl *picture = controlOf<PictureControl>(main(), "AquaImage");
   QCOMPARE(picture->geometry(), QRect(8, 16, 202, 102));
   const QImage shown = picture->grab().toImage();
   const QColor face = picture->palette().color(QPalette::Window);
@@ -309,31 +318,32 @@ void TestShapePicker::picked_drawing_lands_one_pixel_lower_right() {
 
 void TestShapePicker::same_shape_again_redoes_everything() {
   pick(0);
-  const QImage first = main().AquaImage->picture();
+  const QImage first = controlOf<PictureControl>(main(), "AquaImage")->picture();
   // Disturb what the pick set, as nothing in the program does.
-  main().AquaImage->clearPicture();
-  main().ValueC->setEnabled(true);
-  main().LightCalcBtn->setEnabled(false);
+  controlOf<PictureControl>(main(), "AquaImage")->clearPicture();
+  controlOf<vx::TRxSpinEdit>(main(), "ValueC")->setEnabled(true);
+  controlOf<QPushButton>(main(), "LightCalcBtn")->setEnabled(false);
 
   pick(0);
-  QCOMPARE(main().AquaImage->picture(), first);
-  QVERIFY(!main().ValueC->isEnabled());
-  QVERIFY(main().LightCalcBtn->isEnabled());
+  QCOMPARE(controlOf<PictureControl>(main(), "AquaImage")->picture(), first);
+  QVERIFY(!controlOf<vx::TRxSpinEdit>(main(), "ValueC")->isEnabled());
+  QVERIFY(controlOf<QPushButton>(main(), "LightCalcBtn")->isEnabled());
   QVERIFY(!picker().isVisible());
 }
 
 void TestShapePicker::volume_after_pick_uses_new_shape() {
   pick(5);
-  QCOMPARE(main().VAquaBox->text(), QStringLiteral("193.05 л"));  // until the button says so
-  main().ValueA->setValue(40);
-  QTest::mouseClick(main().VolumeCalcBtn, Qt::LeftButton);
-  QCOMPARE(main().VAquaBox->text(), QStringLiteral("197.58 л"));
-  QCOMPARE(main().VGrBox->text(), QStringLiteral("41.49 кг"));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(main(), "VAquaBox")->text(),
+           QStringLiteral("193.05 л"));  // until the button says so
+  controlOf<vx::TRxSpinEdit>(main(), "ValueA")->setValue(40);
+  QTest::mouseClick(controlOf<QPushButton>(main(), "VolumeCalcBtn"), Qt::LeftButton);
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(main(), "VAquaBox")->text(), QStringLiteral("197.58 л"));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(main(), "VGrBox")->text(), QStringLiteral("41.49 кг"));
 }
 
 void TestShapePicker::replaced_picture_is_released() {
   pick(3);
-  QImage old = main().AquaImage->picture();
+  QImage old = controlOf<PictureControl>(main(), "AquaImage")->picture();
   QVERIFY(!old.isDetached());  // shared with the control that shows it
   pick(3);
   QVERIFY(old.isDetached());  // the control let go of it
@@ -349,7 +359,7 @@ void TestShapePicker::many_picks_keep_memory_flat() {
   // A kept bitmap would cost 80 kB a pick, 800 MB in all.
   const long grownKb = mark.growth().residentKb;
   QVERIFY2(grownKb < 16L * 1024, qPrintable(QString::number(grownKb)));
-  QCOMPARE(main().AquaImage->size(), QSize(202, 102));
+  QCOMPARE(controlOf<PictureControl>(main(), "AquaImage")->size(), QSize(202, 102));
 }
 
 QTEST_MAIN(TestShapePicker)

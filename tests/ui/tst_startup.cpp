@@ -21,6 +21,7 @@
 
 #include "core/float_fault.h"
 #include "fields/rules/regional_settings.h"
+#include "support/find_control.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/AquaTypeForm.h"
@@ -220,20 +221,23 @@ void TestStartup::picture_click_brings_up_the_one_picker() {
   QVERIFY(QTest::qWaitForWindowExposed(&main));
 
   const auto topLevelsBefore = QApplication::topLevelWidgets().size();
-  QTest::mouseClick(main.AquaImage, Qt::LeftButton, {}, QPoint(100, 50));
+  QTest::mouseClick(controlOf<PictureControl>(main, "AquaImage"), Qt::LeftButton, {},
+                    QPoint(100, 50));
   QVERIFY(QTest::qWaitForWindowExposed(&windows.picker()));
-  QTest::mouseClick(main.AquaImage, Qt::LeftButton, {}, QPoint(100, 50));
+  QTest::mouseClick(controlOf<PictureControl>(main, "AquaImage"), Qt::LeftButton, {},
+                    QPoint(100, 50));
   QVERIFY(windows.picker().isVisible());
   QCOMPARE(QApplication::topLevelWidgets().size(), topLevelsBefore);
   // Opening the picker recomputes nothing.
-  QCOMPARE(main.TankState.AquaType, 0);
+  QCOMPARE(main.tankState().AquaType, 0);
   QVERIFY(m_alerts.reports.isEmpty());
 }
 
 void TestStartup::closing_main_window_ends_program_with_picker_open() {
   ApplicationWindows windows(m_regional, m_alerts);
   windows.mainForm().show();
-  windows.mainForm().AquaTypeShow(windows.mainForm().AquaImage);
+  QTest::mouseClick(controlOf<PictureControl>(windows.mainForm(), "AquaImage"), Qt::LeftButton, {},
+                    QPoint(100, 50));
   QVERIFY(QTest::qWaitForWindowExposed(&windows.picker()));
 
   QTimer::singleShot(0, &windows.mainForm(), &QWidget::close);
@@ -243,7 +247,8 @@ void TestStartup::closing_main_window_ends_program_with_picker_open() {
 void TestStartup::closing_picker_does_not_end_program() {
   ApplicationWindows windows(m_regional, m_alerts);
   windows.mainForm().show();
-  windows.mainForm().AquaTypeShow(nullptr);
+  QTest::mouseClick(controlOf<PictureControl>(windows.mainForm(), "AquaImage"), Qt::LeftButton, {},
+                    QPoint(100, 50));
   QVERIFY(QTest::qWaitForWindowExposed(&windows.picker()));
 
   QTimer::singleShot(0, &windows.picker(), &QWidget::close);

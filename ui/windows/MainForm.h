@@ -17,16 +17,15 @@ class Alerts;
 class FramePlacer;
 class PictureControl;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 class QStatusBar;
 
-// The main window: five calculators side by side. Its fields, buttons and
-// panel are public members under their own names, for the tests to work
-// them as a user would; the shape picker goes through applyShape. The
-// handlers only collect the fields for a calculation in core/ and pass them
-// on; they let faults propagate, and the wiring runs them guarded.
+// The main window: five calculators side by side. Outside, only the shape
+// picker reaches it, through applyShape; tests find its controls by their
+// object names, as a screen reader does. The handlers only collect the
+// fields for a calculation in core/ and pass them on; they let faults
+// propagate, and the wiring runs them guarded.
 class TMainFrm : public QWidget {
   Q_OBJECT
 
@@ -34,6 +33,21 @@ public:
   TMainFrm(const vx::RegionalSettings &regional, Alerts &alerts, QWidget *parent = nullptr);
   ~TMainFrm() override;
 
+  // What a pick in the shape picker does here: stores the shape code, puts
+  // the shape's cell of AquaList into AquaImage, and enables exactly the side
+  // fields the shape's formula reads and, for a shape that leaves a lit
+  // rectangle, the lighting button. Recalculates nothing.
+  void applyShape(int shapeCode);
+
+  // The tank the calculations read, as the last pick and press left it.
+  const vx::TankState &tankState() const { return TankState; }
+
+protected:
+  // Every showing keeps the whole frame on the screen; the first one runs
+  // Init before the window reaches the screen.
+  void showEvent(QShowEvent *event) override;
+
+private:
   // Presses the five "Расчет" buttons in order, enabled or not, so every
   // result starts out computed. A fault stops it where it happens.
   void Init(QObject *Sender);
@@ -44,14 +58,9 @@ public:
   void GhCalc(QObject *Sender);
   void AquaTypeShow(QObject *Sender);
 
-  // What a pick in the shape picker does here: stores the shape code, puts
-  // the shape's cell of AquaList into AquaImage, and enables exactly the side
-  // fields the shape's formula reads and, for a shape that leaves a lit
-  // rectangle, the lighting button. Recalculates nothing.
-  void applyShape(int shapeCode);
-
   vx::TankState TankState;
 
+  // The controls the handlers read and write, under their object names.
   QStatusBar *StatusBar = nullptr;
 
   // Tank
@@ -91,22 +100,6 @@ public:
   vx::TCurrencyEdit *PodVBox = nullptr;
   QPushButton *GhCalcBtn = nullptr;
 
-protected:
-  // Every showing keeps the whole frame on the screen; the first one runs
-  // Init before the window reaches the screen.
-  void showEvent(QShowEvent *event) override;
-
-private:
-  // The captioned boxes around the controls.
-  QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr;
-  QGroupBox *GroupBox4 = nullptr, *GroupBox5 = nullptr, *GroupBox10 = nullptr;
-  QGroupBox *GroupBox6 = nullptr, *GroupBox7 = nullptr, *VWaterBox = nullptr;
-  QGroupBox *GroupBox9 = nullptr, *GroupBox8 = nullptr, *GroupBox11 = nullptr;
-  QGroupBox *GroupBox12 = nullptr, *GroupBox13 = nullptr, *GroupBox14 = nullptr;
-  QGroupBox *GroupBox15 = nullptr, *GroupBox16 = nullptr, *GroupBox17 = nullptr, *Gr = nullptr;
-  QGroupBox *GroupBox18 = nullptr, *GroupBox19 = nullptr, *GroupBox20 = nullptr;
-  QGroupBox *GroupBox21 = nullptr, *GroupBox22 = nullptr, *GroupBox23 = nullptr;
-  QGroupBox *GroupBox24 = nullptr, *GroupBox25 = nullptr, *GroupBox26 = nullptr;
   // The shape cells a pick puts into AquaImage.
   ImageList AquaList;
 
