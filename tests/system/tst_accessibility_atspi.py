@@ -12,14 +12,10 @@ Usage: tst_accessibility_atspi.py path/to/vembrix
 """
 
 import os
-import shutil
-import signal
 import sys
-import tempfile
 import time
 
-from x_session import (Checks, arm_watchdog, Processes, Watchdog, WAIT_SECONDS, read_line_from,
-                       start_x_server)
+from x_session import WAIT_SECONDS, read_line_from, run_test, start_x_server
 
 WATCHDOG_SECONDS = 100
 
@@ -86,50 +82,26 @@ def wait_for_bus_name(address, name):
     raise RuntimeError(name + " did not appear on the session bus")
 
 
-def run(binary):
-    checks = Checks()
-    tmp = tempfile.mkdtemp(prefix="vembrix-atspi-")
-    runtime = os.path.join(tmp, "runtime")
-    os.mkdir(runtime, 0o700)
-    procs = Processes(tmp)
-    base_env = {k: v for k, v in os.environ.items()
-                if k not in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS",
-                             "AT_SPI_BUS_ADDRESS", "QT_QPA_PLATFORM", "QT_QPA_PLATFORMTHEME")}
-    base_env.update(XDG_RUNTIME_DIR=runtime, HOME=tmp, GSETTINGS_BACKEND="memory",
-                    LANG="C.UTF-8", LC_ALL="C.UTF-8")
-    try:
-        display = start_x_server(procs, base_env)
-        address = start_session_bus(procs, base_env)
-        env = dict(base_env, DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=address)
-        procs.start("at-spi-bus-launcher",
-                    ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately", "--a11y=1"], env)
-        wait_for_bus_name(address, "org.a11y.Bus")
+def run(session, checks, binary):
+    procs = session.procs
+    base_env = dict(session.env, GSETTINGS_BACKEND="memory")
+    display = start_x_server(procs, base_env)
+    address = start_session_bus(procs, base_env)
+    env = dict(base_env, DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=address)
+    procs.start("at-spi-bus-launcher",
+                ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately", "--a11y=1"], env)
+    wait_for_bus_name(address, "org.a11y.Bus")
 
-        # The client side joins the same buses before it imports pyatspi.
-        os.environ.update(DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=address,
-                          XDG_RUNTIME_DIR=runtime)
-        os.environ.pop("AT_SPI_BUS_ADDRESS", None)
-        client = ScreenReader(checks)
+    # The client side joins the same buses before it imports pyatspi.
+    os.environ.update(DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=address,
+                      XDG_RUNTIME_DIR=session.runtime)
+    os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+    client = ScreenReader(checks)
 
-        app_env = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        program = procs.start("vembrix", [binary], app_env)
-        client.program = program
-        client.run_checks()
-    except Watchdog as e:
-        checks.check(False, "finished in time", str(e))
-    except Exception as e:  # a broken set-up is a failure, reported with the logs
-        checks.check(False, "set-up and checks ran through", "%s: %s" % (type(e).__name__, e))
-    finally:
-        signal.alarm(0)
-        procs.stop_all()
-        if checks.failures:
-            print(procs.logs())
-        shutil.rmtree(tmp, ignore_errors=True)
-    if checks.failures:
-        print("%d check(s) failed" % len(checks.failures))
-        return 1
-    print("all checks passed")
-    return 0
+    app_env = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    program = procs.start("vembrix", [binary], app_env)
+    client.program = program
+    client.run_checks()
 
 
 class ScreenReader:
@@ -341,13 +313,5 @@ class ScreenReader:
         return self.checks.check(ok, what, detail)
 
 
-def main():
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
-    arm_watchdog(WATCHDOG_SECONDS)
-    return run(os.path.abspath(sys.argv[1]))
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_test(__doc__, "vembrix-atspi-", WATCHDOG_SECONDS, run))

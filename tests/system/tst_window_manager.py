@@ -15,16 +15,12 @@ the manager made of the windows from its own properties (xprop):
 Usage: tst_window_manager.py path/to/vembrix
 """
 
-import os
 import re
-import shutil
-import signal
 import subprocess
 import sys
-import tempfile
 import time
 
-from x_session import Checks, Processes, Watchdog, WAIT_SECONDS, arm_watchdog, start_x_server
+from x_session import WAIT_SECONDS, run_test, start_x_server
 
 WATCHDOG_SECONDS = 120
 
@@ -216,52 +212,20 @@ def check_error_box(checks, desktop, program):
     checks.check(program.proc.poll() is None, "the program is still running")
 
 
-def run(binary):
-    checks = Checks()
-    tmp = tempfile.mkdtemp(prefix="vembrix-wm-")
-    runtime = os.path.join(tmp, "runtime")
-    os.mkdir(runtime, 0o700)
-    procs = Processes(tmp)
-    env = {k: v for k, v in os.environ.items()
-           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_QPA_PLATFORMTHEME",
-                        "DBUS_SESSION_BUS_ADDRESS")}
-    env.update(XDG_RUNTIME_DIR=runtime, HOME=tmp, LANG="C.UTF-8", LC_ALL="C.UTF-8",
-               QT_QPA_PLATFORM="xcb")
-    try:
-        env["DISPLAY"] = start_x_server(procs, env)
-        desktop = Desktop(env)
-        check_without_window_manager(checks, procs, binary, env, desktop)
+def run(session, checks, binary):
+    procs = session.procs
+    env = dict(session.env, QT_QPA_PLATFORM="xcb")
+    env["DISPLAY"] = start_x_server(procs, env)
+    desktop = Desktop(env)
+    check_without_window_manager(checks, procs, binary, env, desktop)
 
-        procs.start("openbox", ["openbox"], env)
-        if not desktop.wait_for(lambda: desktop.windows(None, "_NET_SUPPORTING_WM_CHECK")):
-            raise RuntimeError("openbox did not start")
-        program = Program(procs, binary, env, desktop, "vembrix")
-        check_picker(checks, desktop, program)
-        check_error_box(checks, desktop, program)
-    except Watchdog as e:
-        checks.check(False, "finished in time", str(e))
-    except Exception as e:  # a broken set-up is a failure, reported with the logs
-        checks.check(False, "set-up and checks ran through", "%s: %s" % (type(e).__name__, e))
-    finally:
-        signal.alarm(0)
-        procs.stop_all()
-        if checks.failures:
-            print(procs.logs())
-        shutil.rmtree(tmp, ignore_errors=True)
-    if checks.failures:
-        print("%d check(s) failed" % len(checks.failures))
-        return 1
-    print("all checks passed")
-    return 0
-
-
-def main():
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
-    arm_watchdog(WATCHDOG_SECONDS)
-    return run(os.path.abspath(sys.argv[1]))
+    procs.start("openbox", ["openbox"], env)
+    if not desktop.wait_for(lambda: desktop.windows(None, "_NET_SUPPORTING_WM_CHECK")):
+        raise RuntimeError("openbox did not start")
+    program = Program(procs, binary, env, desktop, "vembrix")
+    check_picker(checks, desktop, program)
+    check_error_box(checks, desktop, program)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_test(__doc__, "vembrix-wm-", WATCHDOG_SECONDS, run))

@@ -1,12 +1,16 @@
-"""What the tests that need a real X server share: starting processes in
-sessions of their own and stopping them by process group, a private Xvfb,
-and a list of named checks.
+"""What the tests that need a real X server share: the run of a test script
+(usage, watchdog, a private home and environment, teardown and verdict),
+starting processes in sessions of their own and stopping them by process
+group, a private Xvfb, and a list of named checks.
 """
 
 import os
 import select
+import shutil
 import signal
 import subprocess
+import sys
+import tempfile
 import time
 
 WAIT_SECONDS = 15
@@ -119,3 +123,52 @@ class Checks:
 
     def equal(self, actual, expected, what):
         return self.check(actual == expected, what, "got %r, expected %r" % (actual, expected))
+
+
+# What the calling shell's desktop would otherwise leak into a private one.
+CLEARED_VARIABLES = ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS",
+                     "QT_QPA_PLATFORM", "QT_QPA_PLATFORMTHEME")
+
+
+class Session:
+    """A private home and runtime directory, the environment that points at
+    them, and the processes started for one run."""
+
+    def __init__(self, prefix):
+        self.tmp = tempfile.mkdtemp(prefix=prefix)
+        self.runtime = os.path.join(self.tmp, "runtime")
+        os.mkdir(self.runtime, 0o700)
+        self.procs = Processes(self.tmp)
+        self.env = {k: v for k, v in os.environ.items() if k not in CLEARED_VARIABLES}
+        self.env.update(XDG_RUNTIME_DIR=self.runtime, HOME=self.tmp, LANG="C.UTF-8",
+                        LC_ALL="C.UTF-8")
+
+
+def run_test(usage, prefix, watchdog_seconds, body):
+    """Runs body(session, checks, binary) for the program named on the command
+    line and returns the exit status: 0 when every check passed. Whatever the
+    body started is stopped, and a failure prints the processes' logs."""
+    if len(sys.argv) != 2:
+        print(usage)
+        return 2
+    arm_watchdog(watchdog_seconds)
+    binary = os.path.abspath(sys.argv[1])
+    checks = Checks()
+    session = Session(prefix)
+    try:
+        body(session, checks, binary)
+    except Watchdog as e:
+        checks.check(False, "finished in time", str(e))
+    except Exception as e:  # a broken set-up is a failure, reported with the logs
+        checks.check(False, "set-up and checks ran through", "%s: %s" % (type(e).__name__, e))
+    finally:
+        signal.alarm(0)
+        session.procs.stop_all()
+        if checks.failures:
+            print(session.procs.logs())
+        shutil.rmtree(session.tmp, ignore_errors=True)
+    if checks.failures:
+        print("%d check(s) failed" % len(checks.failures))
+        return 1
+    print("all checks passed")
+    return 0
