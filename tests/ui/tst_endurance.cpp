@@ -269,22 +269,11 @@ void TestEndurance::initTestCase() {
   static_cast<VembrixApplication *>(qApp)->setAlerts(&m_alerts);
   m_windows = std::make_unique<ApplicationWindows>(m_regional, m_alerts);
   TMainFrm &w = main();
-  m_entries = {
-      controlOf<vx::TRxSpinEdit>(w, "ValueA"),      controlOf<vx::TRxSpinEdit>(w, "ValueB"),
-      controlOf<vx::TRxSpinEdit>(w, "ValueC"),      controlOf<vx::TRxSpinEdit>(w, "ValueD"),
-      controlOf<vx::TRxSpinEdit>(w, "TstBox"),      controlOf<vx::TRxSpinEdit>(w, "HwaterBox"),
-      controlOf<vx::TRxSpinEdit>(w, "HgrBox"),      controlOf<vx::TRxSpinEdit>(w, "DnoLightBox"),
-      controlOf<vx::TRxSpinEdit>(w, "LampHBox"),    controlOf<vx::TRxSpinEdit>(w, "PhBox"),
-      controlOf<vx::TRxSpinEdit>(w, "KhBox"),       controlOf<vx::TRxSpinEdit>(w, "TempKBox"),
-      controlOf<vx::TRxSpinEdit>(w, "TempAquaBox"), controlOf<vx::TRxSpinEdit>(w, "BeginGWBox"),
-      controlOf<vx::TRxSpinEdit>(w, "EndGWBox"),    controlOf<vx::TRxSpinEdit>(w, "PodGWBox")};
-  m_results = {
-      controlOf<vx::TCurrencyEdit>(w, "VAquaBox"), controlOf<vx::TCurrencyEdit>(w, "VGrBox"),
-      controlOf<vx::TCurrencyEdit>(w, "BugerBox"), controlOf<vx::TCurrencyEdit>(w, "Co2Box"),
-      controlOf<vx::TCurrencyEdit>(w, "TempWBox"), controlOf<vx::TCurrencyEdit>(w, "PodVBox")};
-  m_buttons = {controlOf<QPushButton>(w, "VolumeCalcBtn"),
-               controlOf<QPushButton>(w, "LightCalcBtn"), controlOf<QPushButton>(w, "Co2CalcBtn"),
-               controlOf<QPushButton>(w, "TempCalcBtn"), controlOf<QPushButton>(w, "GhCalcBtn")};
+  // Every field and button of the window, as a user's random hand finds them.
+  m_entries = w.findChildren<vx::TRxSpinEdit *>();
+  m_results = w.findChildren<vx::TCurrencyEdit *>();
+  m_buttons = w.findChildren<QPushButton *>();
+  QVERIFY(!m_entries.isEmpty() && !m_results.isEmpty() && !m_buttons.isEmpty());
   TAquaTypeFrm &p = picker();
   m_shapes = p.shapePictures();
   w.show();
