@@ -13,11 +13,11 @@
 
 #include <vector>
 
-#include "fields/result/currency_edit.h"
-#include "fields/number/regional_settings.h"
-#include "ui/MainForm.h"
-#include "ui/alerts.h"
-#include "ui/startup.h"
+#include "fields/widgets/result/currency_edit.h"
+#include "fields/rules/regional_settings.h"
+#include "ui/windows/MainForm.h"
+#include "ui/alerts/alerts.h"
+#include "ui/app/startup.h"
 
 namespace {
 
@@ -55,19 +55,25 @@ Window &window() {
   return *w;
 }
 
-void pressButton(benchmark::State &state, QPushButton *TMainFrm::*button) {
-  QPushButton *b = window().frm.*button;
+// The window's controls by their object names, as the tests find them.
+template <typename T>
+T *named(const char *name) {
+  return window().frm.findChild<T *>(QString::fromLatin1(name));
+}
+
+void pressButton(benchmark::State &state, const char *button) {
+  QPushButton *b = named<QPushButton>(button);
   for (auto _ : state) {
     b->click();
     benchmark::ClobberMemory();
   }
 }
 
-void pressAndRepaint(benchmark::State &state, QPushButton *TMainFrm::*button,
-                     std::vector<QWidget *> (*results)(TMainFrm &)) {
-  Window &w = window();
-  QPushButton *b = w.frm.*button;
-  const std::vector<QWidget *> watched = results(w.frm);
+void pressAndRepaint(benchmark::State &state, const char *button,
+                     std::vector<const char *> results) {
+  QPushButton *b = named<QPushButton>(button);
+  std::vector<QWidget *> watched;
+  for (const char *name : results) watched.push_back(named<QWidget>(name));
   PaintCounter counter;
   for (QWidget *r : watched) r->installEventFilter(&counter);
   const int wanted = static_cast<int>(watched.size());
@@ -88,24 +94,19 @@ void pressAndRepaint(benchmark::State &state, QPushButton *TMainFrm::*button,
   for (QWidget *r : watched) r->removeEventFilter(&counter);
 }
 
-std::vector<QWidget *> volumeResults(TMainFrm &f) { return {f.VAquaBox, f.VGrBox}; }
-std::vector<QWidget *> lightingResults(TMainFrm &f) { return {f.BugerBox}; }
-std::vector<QWidget *> co2Results(TMainFrm &f) { return {f.Co2Box}; }
-std::vector<QWidget *> heaterResults(TMainFrm &f) { return {f.TempWBox}; }
-std::vector<QWidget *> hardnessResults(TMainFrm &f) { return {f.PodVBox}; }
-
 }  // namespace
 
-BENCHMARK_CAPTURE(pressButton, volume, &TMainFrm::VolumeCalcBtn);
-BENCHMARK_CAPTURE(pressButton, lighting, &TMainFrm::LightCalcBtn);
-BENCHMARK_CAPTURE(pressButton, co2, &TMainFrm::Co2CalcBtn);
-BENCHMARK_CAPTURE(pressButton, heater, &TMainFrm::TempCalcBtn);
-BENCHMARK_CAPTURE(pressButton, hardness, &TMainFrm::GhCalcBtn);
-BENCHMARK_CAPTURE(pressAndRepaint, volume, &TMainFrm::VolumeCalcBtn, volumeResults);
-BENCHMARK_CAPTURE(pressAndRepaint, lighting, &TMainFrm::LightCalcBtn, lightingResults);
-BENCHMARK_CAPTURE(pressAndRepaint, co2, &TMainFrm::Co2CalcBtn, co2Results);
-BENCHMARK_CAPTURE(pressAndRepaint, heater, &TMainFrm::TempCalcBtn, heaterResults);
-BENCHMARK_CAPTURE(pressAndRepaint, hardness, &TMainFrm::GhCalcBtn, hardnessResults);
+BENCHMARK_CAPTURE(pressButton, volume, "VolumeCalcBtn");
+BENCHMARK_CAPTURE(pressButton, lighting, "LightCalcBtn");
+BENCHMARK_CAPTURE(pressButton, co2, "Co2CalcBtn");
+BENCHMARK_CAPTURE(pressButton, heater, "TempCalcBtn");
+BENCHMARK_CAPTURE(pressButton, hardness, "GhCalcBtn");
+BENCHMARK_CAPTURE(pressAndRepaint, volume, "VolumeCalcBtn",
+                  std::vector<const char *>{"VAquaBox", "VGrBox"});
+BENCHMARK_CAPTURE(pressAndRepaint, lighting, "LightCalcBtn", std::vector<const char *>{"BugerBox"});
+BENCHMARK_CAPTURE(pressAndRepaint, co2, "Co2CalcBtn", std::vector<const char *>{"Co2Box"});
+BENCHMARK_CAPTURE(pressAndRepaint, heater, "TempCalcBtn", std::vector<const char *>{"TempWBox"});
+BENCHMARK_CAPTURE(pressAndRepaint, hardness, "GhCalcBtn", std::vector<const char *>{"PodVBox"});
 
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

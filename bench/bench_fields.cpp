@@ -4,9 +4,9 @@
 
 #include <QString>
 
-#include "fields/entry/entry_rules.h"
-#include "fields/result/number_pattern.h"
-#include "fields/result/result_value.h"
+#include "fields/rules/entry_rules.h"
+#include "fields/rules/number_pattern.h"
+#include "fields/rules/result_value.h"
 
 using enum vx::TValueType;
 

@@ -3,7 +3,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VEMBRIX_BUILD_DIR:-$root/build}
-# VEMBRIX_WERROR=ON (as .ci/run sets it) turns warnings into errors.
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVEMBRIX_WERROR="${VEMBRIX_WERROR:-OFF}"
+# The "default" preset of CMakePresets.json; VEMBRIX_WERROR=ON in the
+# environment (as .ci/run sets it) turns warnings into errors.
+cd "$root"
+cmake --preset default -B "$build"
 cmake --build "$build" -j "$(nproc)"

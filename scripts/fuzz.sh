@@ -11,8 +11,7 @@ seconds=${1:-60}
 corpora=$root/tests/fuzz/corpus
 
 "$root/scripts/setup.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DVEMBRIX_FUZZ=ON -DVEMBRIX_BENCH=OFF -DBUILD_TESTING=OFF >/dev/null
+(cd "$root" && cmake --preset fuzzers -B "$build" >/dev/null)
 cmake --build "$build" --target fuzzers -j "$(nproc)"
 
 scratch=$(mktemp -d)

@@ -7,15 +7,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VEMBRIX_ASAN_BUILD_DIR:-$root/build-asan}
 
 "$root/scripts/setup.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=g++ -DVEMBRIX_SANITIZE=ON -DVEMBRIX_BENCH=OFF \
-  -DVEMBRIX_WERROR="${VEMBRIX_WERROR:-OFF}" >/dev/null
+cd "$root"
+cmake --preset sanitizers -B "$build" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
-export QT_QPA_PLATFORM=offscreen
-# Leak checking stays on and nothing is suppressed: under the offscreen
-# platform neither Qt nor fontconfig leaves a leak behind.
-export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# Each test carries the sanitizers' options (see the top CMakeLists.txt).
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 echo "sanitize: the whole test suite passed under AddressSanitizer and UBSan"

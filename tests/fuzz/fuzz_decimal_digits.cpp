@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "fields/number/decimal_text.h"
+#include "fields/rules/decimal_text.h"
 #include "fuzz_support.h"
 
 namespace {

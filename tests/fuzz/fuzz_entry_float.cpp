@@ -4,8 +4,8 @@
 // settles at once. Checked for both separator worlds and 0..4 decimals.
 #include <cmath>
 
-#include "fields/number/decimal_text.h"
-#include "fields/entry/entry_rules.h"
+#include "fields/rules/decimal_text.h"
+#include "fields/rules/entry_rules.h"
 #include "fuzz_support.h"
 
 using enum vx::TValueType;

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "fields/number/decimal_text.h"
-#include "fields/entry/entry_rules.h"
+#include "fields/rules/decimal_text.h"
+#include "fields/rules/entry_rules.h"
 #include "fuzz_support.h"
 
 using enum vx::TValueType;

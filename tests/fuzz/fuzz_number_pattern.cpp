@@ -6,8 +6,8 @@
 // one "-" in front, unless it rounds to zero.
 #include <cmath>
 
-#include "fields/result/number_pattern.h"
-#include "fields/result/result_value.h"
+#include "fields/rules/number_pattern.h"
+#include "fields/rules/result_value.h"
 #include "fuzz_support.h"
 
 namespace {

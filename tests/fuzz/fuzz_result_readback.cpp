@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "fields/result/result_value.h"
+#include "fields/rules/result_value.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "fields/number/separators.h"
+#include "fields/rules/separators.h"
 
 namespace fuzz {
 

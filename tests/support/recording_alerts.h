@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "ui/alerts.h"
+#include "ui/alerts/alerts.h"
 
 // Stands in for the real boxes: remembers what would have been shown and
 // returns at once, as if the user had pressed OK.

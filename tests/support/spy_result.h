@@ -3,7 +3,7 @@
 #include <QList>
 
 #include "core/calculation_ports.h"
-#include "fields/result/result_value.h"
+#include "fields/rules/result_value.h"
 
 // A real result field (its rounding is part of the arithmetic) that also
 // remembers every number a calculation read back from it.
