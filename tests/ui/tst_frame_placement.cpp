@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "fields/rules/regional_settings.h"
+#include "support/find_control.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/AquaTypeForm.h"
@@ -198,7 +199,7 @@ void TestFramePlacement::cut_main_window_scrolls_to_the_focus() {
   QVERIFY(area);
   QCOMPARE(tabChain(), designedChain);
 
-  window.VolumeCalcBtn->setFocus(Qt::OtherFocusReason);
+  controlOf<QPushButton>(window, "VolumeCalcBtn")->setFocus(Qt::OtherFocusReason);
   QList<QWidget *> buttonsReached;
   for (int presses = 0; presses < designedChain.size(); ++presses) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -208,9 +209,11 @@ void TestFramePlacement::cut_main_window_scrolls_to_the_focus() {
     const QRect shown(focus->mapTo(area->viewport(), QPoint(0, 0)), focus->size());
     QVERIFY2(area->viewport()->rect().contains(shown), qPrintable(focus->objectName()));
   }
-  QCOMPARE(buttonsReached,
-           (QList<QWidget *>{window.LightCalcBtn, window.Co2CalcBtn, window.TempCalcBtn,
-                             window.GhCalcBtn, window.VolumeCalcBtn}));
+  QCOMPARE(buttonsReached, (QList<QWidget *>{controlOf<QPushButton>(window, "LightCalcBtn"),
+                                             controlOf<QPushButton>(window, "Co2CalcBtn"),
+                                             controlOf<QPushButton>(window, "TempCalcBtn"),
+                                             controlOf<QPushButton>(window, "GhCalcBtn"),
+                                             controlOf<QPushButton>(window, "VolumeCalcBtn")}));
 }
 
 void TestFramePlacement::picker_pulled_back_from_where_it_was_left() {

@@ -539,11 +539,13 @@ struct Outcome {
 
 Outcome outcomeOf(const TMainFrm &w) {
   QStringList shown;
-  for (const vx::TCurrencyEdit *result :
-       {w.VAquaBox, w.VGrBox, w.BugerBox, w.Co2Box, w.TempWBox, w.PodVBox})
+  for (const char *name : {"VAquaBox", "VGrBox", "BugerBox", "Co2Box", "TempWBox", "PodVBox"}) {
+    const auto *result = controlOf<vx::TCurrencyEdit>(w, name);
     shown << result->displayText() << result->property("value").toString();
-  shown << w.Co2Panel->text() << w.Co2Panel->palette().color(QPalette::Window).name();
-  return {shown, w.TankState};
+  }
+  const auto *panel = controlOf<QLabel>(w, "Co2Panel");
+  shown << panel->text() << panel->palette().color(QPalette::Window).name();
+  return {shown, w.tankState()};
 }
 
 }  // namespace
@@ -615,9 +617,9 @@ void TestMainWindow::unreadable_input_stops_calculation() {
     QVERIFY(outcomeOf(*m_window) == before);
   } else {
     QVERIFY(m_alerts.errors.isEmpty());
-    QCOMPARE(m_window->VAquaBox->displayText(), volume);
+    QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "VAquaBox")->displayText(), volume);
     // Converted as ever: the text read as 0, less two glass thicknesses.
-    const vx::TankState &tank = m_window->TankState;
+    const vx::TankState &tank = m_window->tankState();
     QCOMPARE(field == u"ValueB" ? tank.DimB : tank.DimC, -0.1);
   }
 }
