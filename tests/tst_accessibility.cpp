@@ -30,7 +30,7 @@ private slots:
   void init();
   void cleanup();
 
-  void forms_are_frames_titled_by_their_caption();
+  void forms_are_frames_named_for_what_they_do();
   void combo_box_children_lead_back_to_it();
   void combo_box_menu_action_opens_and_closes_the_list();
   void picture_is_named_by_tooltip_else_caption_data();
@@ -64,13 +64,17 @@ void TestAccessibility::cleanup() {
   m_watchdog->check();
 }
 
-void TestAccessibility::forms_are_frames_titled_by_their_caption() {
-  for (QWidget *form : {static_cast<QWidget *>(&main()), static_cast<QWidget *>(&picker())}) {
+void TestAccessibility::forms_are_frames_named_for_what_they_do() {
+  // The picker's caption is a class name; it is heard by what it is for.
+  const std::pair<QWidget *, QString> forms[] = {
+      {&main(), QStringLiteral("Vembrix")}, {&picker(), QStringLiteral("Выбор типа аквариума")}};
+  for (const auto &[form, name] : forms) {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(form);
     QVERIFY(iface);
     QCOMPARE(iface->role(), QAccessible::Window);
-    QCOMPARE(iface->text(QAccessible::Name), form->windowTitle());
+    QCOMPARE(iface->text(QAccessible::Name), name);
   }
+  QCOMPARE(picker().windowTitle(), QStringLiteral("AquaTypeFrm"));
 }
 
 void TestAccessibility::combo_box_children_lead_back_to_it() {
@@ -114,15 +118,25 @@ void TestAccessibility::combo_box_menu_action_opens_and_closes_the_list() {
 void TestAccessibility::picture_is_named_by_tooltip_else_caption_data() {
   QTest::addColumn<bool>("inPicker");
   QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("description");
+  QTest::addColumn<QStringList>("actions");
 
-  QTest::newRow("main AquaImage") << false << "Выбор типа аквариума";
-  QTest::newRow("AquaImage") << true << "Прямоугольный";
-  QTest::newRow("Image5") << true << "Шестиугольный";
+  const QString press = QAccessibleActionInterface::pressAction();
+  const QString focus = QAccessibleActionInterface::setFocusAction();
+  // The main window's picture takes no focus: its description names the key.
+  QTest::newRow("main AquaImage") << false << "Выбор типа аквариума"
+                                  << "Клавиша F4" << QStringList{press};
+  QTest::newRow("AquaImage") << true << "Прямоугольный"
+                             << "" << QStringList{press, focus};
+  QTest::newRow("Image5") << true << "Шестиугольный"
+                          << "" << QStringList{press, focus};
 }
 
 void TestAccessibility::picture_is_named_by_tooltip_else_caption() {
   QFETCH(bool, inPicker);
   QFETCH(QString, name);
+  QFETCH(QString, description);
+  QFETCH(QStringList, actions);
 
   QWidget *form = inPicker ? static_cast<QWidget *>(&picker()) : &main();
   auto *picture = form->findChild<PictureControl *>(
@@ -131,10 +145,9 @@ void TestAccessibility::picture_is_named_by_tooltip_else_caption() {
   QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(picture);
   QCOMPARE(iface->role(), QAccessible::Button);
   QCOMPARE(iface->text(QAccessible::Name), name);
-  // The tooltip already is the name; a screen reader would say it twice.
-  QCOMPARE(iface->text(QAccessible::Description), QString());
-  QCOMPARE(iface->actionInterface()->actionNames(),
-           QStringList{QAccessibleActionInterface::pressAction()});
+  // Never the tooltip again, which already is the name.
+  QCOMPARE(iface->text(QAccessible::Description), description);
+  QCOMPARE(iface->actionInterface()->actionNames(), actions);
 }
 
 void TestAccessibility::picture_press_acts_later_as_a_click_does() {

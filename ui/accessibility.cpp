@@ -6,9 +6,11 @@
 #include <QGroupBox>
 #include <QHash>
 
+#include "fields/entry/rx_spin_edit.h"
 #include "fields/result/currency_edit.h"
 #include "ui/accessible_combo_box.h"
 #include "ui/accessible_picture.h"
+#include "ui/accessible_spin_edit.h"
 #include "ui/pictures/picture_control.h"
 
 namespace {
@@ -26,6 +28,8 @@ bool isForm(const QString &key, QObject *object) {
 QAccessibleInterface *interfaceFor(const QString &key, QObject *object) {
   if (key == QLatin1String(PictureControl::staticMetaObject.className()))
     return new AccessiblePicture(static_cast<PictureControl *>(object));
+  if (key == QLatin1String(vx::TRxSpinEdit::staticMetaObject.className()))
+    return new AccessibleSpinEdit(static_cast<vx::TRxSpinEdit *>(object));
   if (key == QLatin1String(QComboBox::staticMetaObject.className()))
     return new AccessibleComboBox(static_cast<QComboBox *>(object));
   if (isForm(key, object))
@@ -63,6 +67,15 @@ void describeForScreenReaders(QWidget *form) {
     if (auto *box = qobject_cast<QGroupBox *>(combo->parentWidget());
         box && combo->accessibleName().isEmpty())
       combo->setAccessibleName(box->title());
+
+  // A spin button tells its new value, which readers speak for the focused
+  // one, where a text box tells only which characters changed.
+  for (vx::TRxSpinEdit *field : form->findChildren<vx::TRxSpinEdit *>())
+    QObject::connect(field, &vx::TRxSpinEdit::valueChanged, field, [field] {
+      if (!QAccessible::isActive()) return;
+      QAccessibleValueChangeEvent event(field, field->text());
+      QAccessible::updateAccessibility(&event);
+    });
 
   // Five buttons read "Расчет" and two results "Необходимая мощность"; the
   // calculator they belong to tells them apart.

@@ -1,6 +1,7 @@
 #include "ui/calc_button.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -23,6 +24,15 @@ QColor CalcButton::captionColour() const {
 void CalcButton::changeEvent(QEvent *event) {
   QPushButton::changeEvent(event);
   if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) followFace();
+}
+
+void CalcButton::keyPressEvent(QKeyEvent *event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+    return QPushButton::keyPressEvent(event);
+  // One press per stroke: a held key does not run the calculation over and over.
+  if (!event->isAutoRepeat()) click();
+  event->accept();
 }
 
 void CalcButton::resizeEvent(QResizeEvent *event) {

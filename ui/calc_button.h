@@ -7,6 +7,9 @@
 // it with, otherwise the nearest readable green; the choice is made again
 // whenever the palette, the style or the size changes. A disabled button
 // keeps the palette's disabled caption.
+//
+// Enter and the keypad's Enter press a focused button as Space does; outside
+// a dialog a QPushButton would leave them to its window.
 class CalcButton : public QPushButton {
   Q_OBJECT
   Q_PROPERTY(QColor captionColour READ captionColour)
@@ -18,6 +21,7 @@ public:
 
 protected:
   void changeEvent(QEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
 
 private:
