@@ -1,9 +1,8 @@
 // The program's own accessible interfaces, in process: that the replaced
 // combo-box interface keeps the tree a screen reader walks consistent and that a
 // picture's press waits for the event loop as a click does. What a screen
-// reader finally hears, and the change events, are checked through the real
-// bridge in tst_accessibility_atspi.py (the offscreen platform has no bridge
-// to send events to).
+// reader finally hears is checked through the real bridge with Orca itself in
+// tst_screen_reader.py (the offscreen platform has no bridge to send events to).
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -36,6 +35,8 @@ private slots:
   void picture_is_named_by_tooltip_else_caption_data();
   void picture_is_named_by_tooltip_else_caption();
   void picture_press_acts_later_as_a_click_does();
+  void entry_field_is_a_spin_button_data();
+  void entry_field_is_a_spin_button();
 
 private:
   TMainFrm &main() { return m_windows->mainForm(); }
@@ -166,6 +167,56 @@ void TestAccessibility::picture_press_acts_later_as_a_click_does() {
   QVERIFY(!picker().isVisible());
   QVERIFY(!main().ValueB->isEnabled());
   QVERIFY(!main().LightCalcBtn->isEnabled());
+}
+
+void TestAccessibility::entry_field_is_a_spin_button_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("value");
+  QTest::addColumn<QString>("stepped");
+
+  // Named by the caption of its box, units a Russian voice misreads as words.
+  QTest::newRow("ValueA") << "A, см"
+                          << "100.00"
+                          << "100.10";
+  QTest::newRow("DnoLightBox") << "Требуемый уровень на дне, люкс"
+                               << "1000"
+                               << "1001";
+  QTest::newRow("KhBox") << "kH, немецких градусов"
+                         << "10"
+                         << "11";
+}
+
+void TestAccessibility::entry_field_is_a_spin_button() {
+  QFETCH(QString, name);
+  QFETCH(QString, value);
+  QFETCH(QString, stepped);
+
+  auto *field = main().findChild<vx::TRxSpinEdit *>(QString::fromLatin1(QTest::currentDataTag()));
+  QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(field);
+  QCOMPARE(iface->role(), QAccessible::SpinBox);
+  QCOMPARE(iface->text(QAccessible::Name), name);
+  QCOMPARE(iface->text(QAccessible::Value), value);
+  QVERIFY(iface->state().editable);
+  QCOMPARE(iface->valueInterface()->currentValue().toDouble(), value.toDouble());
+
+  // The whole text, and the selection a keyboard entry makes, as they are.
+  QAccessibleTextInterface *text = iface->textInterface();
+  QVERIFY(text);
+  QCOMPARE(text->characterCount(), value.size());
+  QCOMPARE(text->text(0, text->characterCount()), value);
+  field->selectAll();
+  int start = -1, end = -1;
+  text->selection(0, &start, &end);
+  QCOMPARE(text->text(start, end), value);
+
+  QAccessibleActionInterface *actions = iface->actionInterface();
+  actions->doAction(QAccessibleActionInterface::increaseAction());
+  QCOMPARE(iface->text(QAccessible::Value), stepped);
+  actions->doAction(QAccessibleActionInterface::decreaseAction());
+  QCOMPARE(field->text(), value);
+
+  iface->editableTextInterface()->replaceText(0, text->characterCount(), stepped);
+  QCOMPARE(field->text(), stepped);
 }
 
 QTEST_MAIN(TestAccessibility)

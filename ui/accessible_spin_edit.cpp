@@ -58,9 +58,7 @@ void AccessibleSpinEdit::doAction(const QString &actionName) {
     QAccessibleWidget::doAction(actionName);
 }
 
-QVariant AccessibleSpinEdit::currentValue() const {
-  return static_cast<double>(field()->Value());
-}
+QVariant AccessibleSpinEdit::currentValue() const { return static_cast<double>(field()->Value()); }
 
 void AccessibleSpinEdit::setCurrentValue(const QVariant &value) {
   if (field()->isEnabled() && value.canConvert<double>())

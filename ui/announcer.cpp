@@ -24,8 +24,8 @@ QAccessibleInterface *noticeInterface(const QString &key, QObject *object) {
 }
 
 QWidget *noticeOf(QWidget *window) {
-  auto *notice = window->findChild<QWidget *>(QLatin1String(kNoticeName),
-                                               Qt::FindDirectChildrenOnly);
+  auto *notice =
+      window->findChild<QWidget *>(QLatin1String(kNoticeName), Qt::FindDirectChildrenOnly);
   if (notice) return notice;
   static const bool installed = [] {
     QAccessible::installFactory(noticeInterface);

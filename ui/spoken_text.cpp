@@ -58,7 +58,8 @@ QString spokenShapeChoice(const QString &shape, const QStringList &unusedSides,
   else if (unusedSides.size() == 1)
     sentences << QStringLiteral("Не используется сторона ") + unusedSides.front();
   else
-    sentences << QStringLiteral("Не используются стороны ") + unusedSides.join(QStringLiteral(", "));
+    sentences << QStringLiteral("Не используются стороны ") +
+                     unusedSides.join(QStringLiteral(", "));
   sentences << (lightingAvailable ? QStringLiteral("Расчет освещения доступен")
                                   : QStringLiteral("Расчет освещения недоступен"));
   return sentences.join(QStringLiteral(". ")) + u'.';
