@@ -46,7 +46,10 @@ AddModule "dummy" "sd_dummy" ""
 DefaultModule dummy
 """
 
-SPEECH = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(?:\{.*\}|voice=\S+)?\s*$")
+SPEECH = "SPEECH OUTPUT: '"
+# What Orca appends after the quoted text, which differs between its versions:
+# the voice's settings, a voice name.
+SPEECH_TAIL = re.compile(r"'\s*(?:\{.*\}|voice=.*)?\s*$")
 # A number standing on its own, not the digit of a word such as "СО2".
 NUMBER = re.compile(r"(?<![\w,])-?\d+(?:,\d+)?(?![\w,])")
 
@@ -83,9 +86,10 @@ class Orca:
         end = chunk.rfind(b"\n") + 1
         self.read_to += end
         for line in chunk[:end].decode("utf-8", "replace").splitlines():
-            m = SPEECH.search(line)
-            if m:
-                self.spoken.append(m.group(1).strip())
+            at = line.find(SPEECH)
+            if at >= 0:
+                said = line[at + len(SPEECH):]
+                self.spoken.append(SPEECH_TAIL.sub("", said, count=1).strip())
 
     def settle(self):
         """Waits until Orca has said nothing new for a moment: what it still
@@ -338,8 +342,15 @@ def run(binary):
 
         app_env = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         program = procs.start("vembrix", [binary], app_env)
-        walk = Walk(checks, Orca(log, program), env)
-        walk.run()
+        heard = Orca(log, program)
+        walk = Walk(checks, heard, env)
+        try:
+            walk.run()
+        finally:
+            # The whole transcript, for reading what a user would hear.
+            print("--- what Orca said ---")
+            for line in heard.spoken:
+                print("  " + line)
         checks.check(program.poll() is None, "the program is still running after the walk")
     except Watchdog as e:
         checks.check(False, "finished in time", str(e))

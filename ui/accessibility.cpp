@@ -12,6 +12,7 @@
 #include "ui/accessible_picture.h"
 #include "ui/accessible_spin_edit.h"
 #include "ui/pictures/picture_control.h"
+#include "ui/spoken_text.h"
 
 namespace {
 
@@ -58,9 +59,10 @@ void installAccessibleInterfaces() { QAccessible::installFactory(interfaceFor); 
 
 void describeForScreenReaders(QWidget *form) {
   // Qt names a widget inside a group box by that box's caption, which for a
-  // box inside another box is the outer caption, not its own.
+  // box inside another box is the outer caption, not its own. The units are
+  // said as the field in it says them.
   for (QGroupBox *box : form->findChildren<QGroupBox *>())
-    if (box->accessibleName().isEmpty()) box->setAccessibleName(box->title());
+    if (box->accessibleName().isEmpty()) box->setAccessibleName(spokenUnits(box->title()));
 
   // An editable combo box is otherwise named by the text in it.
   for (QComboBox *combo : form->findChildren<QComboBox *>())

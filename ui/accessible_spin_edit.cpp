@@ -6,9 +6,7 @@
 #include "ui/spoken_text.h"
 
 AccessibleSpinEdit::AccessibleSpinEdit(vx::TRxSpinEdit *field)
-    : QAccessibleWidget(field, QAccessible::SpinBox) {
-  addControllingSignal(QStringLiteral("textChanged(QString)"));
-}
+    : QAccessibleWidget(field, QAccessible::SpinBox) {}
 
 vx::TRxSpinEdit *AccessibleSpinEdit::field() const {
   return static_cast<vx::TRxSpinEdit *>(widget());
