@@ -73,15 +73,22 @@ void Announcer::announce(QWidget *window, const QString &sentence) {
   }
   // Once the window has the focus again, and after the reader has heard of
   // that: Qt tells it right after the change itself, so a call queued from
-  // here comes later.
+  // here comes later. A newer sentence replaces one still waiting, which it
+  // has made stale.
+  const QString pendingName = QStringLiteral("vxPendingAnnouncement");
+  delete window->findChild<QObject *>(pendingName, Qt::FindDirectChildrenOnly);
   auto *once = new QObject(window);
+  once->setObjectName(pendingName);
   connect(qApp, &QApplication::focusChanged, once,
           [this, window, once, sentence](QWidget *, QWidget *now) {
             if (!now || now->window() != window) return;
             disconnect(qApp, nullptr, once, nullptr);
-            once->deleteLater();
+            once->setObjectName(QString());  // no longer waiting
             QPointer<QWidget> target(now);
-            QTimer::singleShot(0, window, [this, target, sentence] {
+            // Gone with the call, not by deleteLater, which a nested event
+            // loop would put off for as long as it runs.
+            QTimer::singleShot(0, once, [this, once, target, sentence] {
+              delete once;
               if (target) tell(target, sentence);
             });
           });
