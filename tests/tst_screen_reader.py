@@ -317,7 +317,7 @@ def run(binary):
         procs.start("at-spi-bus-launcher",
                     ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately", "--a11y=1"], env)
         wait_for_bus_name(address, "org.a11y.Bus")
-        procs.start("openbox", ["openbox", "--config-file", "/dev/null"], env)
+        procs.start("openbox", ["openbox"], env)
 
         speechd_dir = os.path.join(tmp, "speechd")
         os.mkdir(speechd_dir)

@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 
 #include "core/tank_shapes.h"
-
 #include "ui/MainForm.h"
 #include "ui/close_box_only.h"
 #include "ui/form_controls.h"

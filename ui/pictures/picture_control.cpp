@@ -106,13 +106,17 @@ void PictureControl::setFocusFrameShown(bool on) {
 
 void PictureControl::paintEvent(QPaintEvent *) {
   QPainter painter(this);
+  if (!m_picture.isNull()) paintPicture(painter);
+  // Over the drawing, whose lines run to its edges.
   if (m_focusFrame && hasFocus()) {
     QStyleOptionFocusRect option;
     option.initFrom(this);
     option.backgroundColor = palette().color(backgroundRole());
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
   }
-  if (m_picture.isNull()) return;
+}
+
+void PictureControl::paintPicture(QPainter &painter) const {
   // Only a scaled-down picture is transformed at all. Smoothing keeps its
   // one-pixel lines from breaking up, and since the keyed-out pixels are fully
   // transparent they blend in as nothing, leaving no fringe of the key colour.

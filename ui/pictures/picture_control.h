@@ -6,6 +6,7 @@
 #include <functional>
 
 class QMouseEvent;
+class QPainter;
 class QPaintEvent;
 
 // A control that shows one bitmap, as the windows use for the tank shape
@@ -78,6 +79,7 @@ protected:
 
 private:
   void pictureChanged();
+  void paintPicture(QPainter &painter) const;
   const QImage &shownImage(bool sharp) const;
 
   QImage m_picture;
