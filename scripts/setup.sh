@@ -19,6 +19,7 @@ packages=(
   lintian appstream desktop-file-utils man-db groff-base  # tst_package: Debian's own checks
   clang libclang-rt-14-dev llvm  # the fuzzers, and symbolized sanitizer reports
   at-spi2-core python3-pyatspi dbus-daemon  # tst_accessibility_atspi: the screen reader's side
+  orca speech-dispatcher locales   # tst_screen_reader: Orca itself, speaking Russian into nothing
   clang-format                     # scripts/format-check.sh, run by .ci/run
 )
 

@@ -3,8 +3,9 @@
 
 Starts its own X server, D-Bus session bus and accessibility bus, runs the
 built program with Qt's bridge forced on, and reads it back with pyatspi, the
-library a screen reader uses: names, descriptions, the press actions of the
-pictures, and the events a calculation sends. Everything started here is
+library a screen reader uses: names, descriptions, and the press actions of
+the pictures. What a screen reader makes of it, results and announcements
+included, tst_screen_reader.py hears through Orca itself. Everything started here is
 started in a session of its own and stopped by its process group, also when a
 check fails or the watchdog fires.
 
@@ -15,7 +16,8 @@ import os
 import sys
 import time
 
-from x_session import WAIT_SECONDS, read_line_from, run_test, start_x_server
+from x_session import (WAIT_SECONDS, run_test, start_session_bus, start_x_server,
+                       wait_for_bus_name)
 
 WATCHDOG_SECONDS = 100
 
@@ -27,15 +29,16 @@ CALCULATORS = [
     "Пересчет жесткости при подменах",
 ]
 
-# The caption of every box inside a calculator, as its own name.
+# The caption of every box inside a calculator, as its own name, with the
+# units a Russian voice would spell out as letters in words.
 INNER_BOXES = {
     "Аквариум": ["A, см", "B, см", "C, см", "D, см", "Толщина стекла, мм",
                  "Высота столба воды, см", "Толщина слоя грунта, см",
                  "Объем воды", "Вес грунта"],
-    "Расчет освещения": ["Требуемый уровень на дне, Lx",
+    "Расчет освещения": ["Требуемый уровень на дне, люкс",
                          "Расстояние от ламп до воды, см", "Тип отражателя",
                          "Необходимая мощность"],
-    "Расчет СО2": ["pH", "kH, нем. грд", "Содержание СО2"],
+    "Расчет СО2": ["pH", "kH, немецких градусов", "Содержание СО2"],
     "Расчет обогревателя": ["Температура в помещении",
                             "Температура в аквариуме", "Необходимая мощность"],
     "Пересчет жесткости при подменах": ["Начальная жескость",
@@ -46,40 +49,6 @@ INNER_BOXES = {
 
 SHAPES = ["Прямоугольный", "Прямоугольный со скосами", "Прямоугольный \"Vision\"",
           "Треугольный", "Треугольный \"Vision\"", "Шестиугольный"]
-
-
-def start_session_bus(procs, env):
-    r, w = os.pipe()
-    proc = procs.start("dbus-session", ["dbus-daemon", "--session", "--nofork",
-                                        "--print-address=%d" % w], env, pass_fds=(w,))
-    os.close(w)
-    try:
-        address = read_line_from(r, proc, "dbus-daemon")
-    finally:
-        os.close(r)
-    if not address:
-        raise RuntimeError("dbus-daemon did not start")
-    return address
-
-
-def wait_for_bus_name(address, name):
-    from gi.repository import Gio, GLib
-    bus = Gio.DBusConnection.new_for_address_sync(
-        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
-        | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
-    deadline = time.monotonic() + WAIT_SECONDS
-    try:
-        while time.monotonic() < deadline:
-            reply = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                  "org.freedesktop.DBus", "NameHasOwner",
-                                  GLib.Variant("(s)", (name,)), None,
-                                  Gio.DBusCallFlags.NONE, 2000, None)
-            if reply.unpack()[0]:
-                return
-            time.sleep(0.1)
-    finally:
-        bus.close_sync(None)
-    raise RuntimeError(name + " did not appear on the session bus")
 
 
 def run(session, checks, binary):
@@ -114,19 +83,6 @@ class ScreenReader:
         self.context = GLib.MainContext.default()
         self.checks = checks
         self.program = None
-        self.events = []
-        # Registered before the program starts, so its bridge knows at once
-        # that someone listens: Qt only sends the events a client asked for.
-        for kind in ("object:text-changed", "object:property-change:accessible-name",
-                     "object:value-changed"):
-            pyatspi.Registry.registerEventListener(self.on_event, kind)
-
-    def on_event(self, event):
-        try:
-            name = event.source.name if event.source else None
-        except Exception:
-            name = None
-        self.events.append((event.type, name, event.any_data))
 
     def pump(self, seconds):
         deadline = time.monotonic() + seconds
@@ -220,7 +176,7 @@ class ScreenReader:
                    "the two power results told apart by their calculator")
 
         # Each part on its own, so a fault in one still lets the others report.
-        for part in (self.check_change_events, self.check_pictures):
+        for part in (self.check_pictures,):
             try:
                 part(main)
             except (IndexError, ValueError, NotImplementedError) as e:
@@ -229,40 +185,6 @@ class ScreenReader:
 
     def equal(self, actual, expected, what):
         return self.checks.equal(actual, expected, what)
-
-    def events_for(self, kind, name):
-        return [e for e in self.events if e[0].startswith(kind) and e[1] == name]
-
-    def check_change_events(self, main):
-        r = self.pyatspi
-        field = lambda name: self.find(main, r.ROLE_TEXT, name)[0]
-        button = lambda calculator: [b for p in main if p.name == calculator
-                                     for b in p if b.name == "Расчет"][0]
-
-        # A press that leaves the shown percentage as it was, then one that
-        # changes the volume; the volume's event shows both have run.
-        self.events.clear()
-        self.press(button("Пересчет жесткости при подменах"))
-        self.set_text(field("A, см"), "120")
-        self.press(button("Аквариум"))
-        inserted = self.wait_until(
-            lambda: [e for e in self.events_for("object:text-changed:insert", "Объем воды")
-                     if e[2] == "232.05 л"])
-        self.check(bool(inserted), "a new volume is announced as inserted text",
-                   repr(self.events))
-        self.equal(self.events_for("object:text-changed", "Объем подмены"), [],
-                   "a result that shows the same text again announces nothing")
-
-        # The CO2 rating panel changes its caption, which is its name.
-        self.events.clear()
-        self.set_text(field("pH"), "6.5")
-        self.press(button("Расчет СО2"))
-        renamed = self.wait_until(
-            lambda: self.events_for("object:property-change:accessible-name", "Избыток"))
-        self.check(bool(renamed), "the CO2 rating announces its new name", repr(self.events))
-        self.check(bool([e for e in self.events_for("object:text-changed:insert", "Содержание СО2")
-                         if e[2] == "110 мг/л"]),
-                   "the CO2 content is announced as inserted text", repr(self.events))
 
     def check_pictures(self, main):
         r = self.pyatspi
@@ -276,7 +198,7 @@ class ScreenReader:
 
         self.press(picture)
         picker = self.wait_until(lambda: (lambda w: w if w and self.showing(w) else None)(
-            self.window("AquaTypeFrm")))
+            self.window("Выбор типа аквариума")))
         if not self.checks.check(picker is not None, "pressing the tank picture shows the picker"):
             return
         self.equal(picker.getRoleName(), "frame", "picker is a frame")
@@ -285,17 +207,17 @@ class ScreenReader:
             found = self.find(picker, r.ROLE_PUSH_BUTTON, shape)
             if self.checks.check(len(found) == 1, "picker picture named " + shape):
                 a = found[0].queryAction()
-                self.equal([a.getName(i) for i in range(a.nActions)], ["Press"],
-                           "picker picture %s offers a press action" % shape)
+                self.equal([a.getName(i) for i in range(a.nActions)][:1], ["Press"],
+                           "picker picture %s offers a press action first" % shape)
 
         # The hexagon uses side A alone and lights no rectangle.
         self.press(self.find(picker, r.ROLE_PUSH_BUTTON, "Шестиугольный")[0])
         hidden = self.wait_until(lambda: not self.showing(picker))
         self.check(hidden, "a pressed shape closes the picker")
-        side_b = self.find(main, r.ROLE_TEXT, "B, см")[0]
+        side_b = self.find(main, r.ROLE_SPIN_BUTTON, "B, см")[0]
         self.check(self.wait_until(lambda: not self.sensitive(side_b)),
                    "the hexagon leaves side B unused")
-        self.check(self.sensitive(self.find(main, r.ROLE_TEXT, "A, см")[0]),
+        self.check(self.sensitive(self.find(main, r.ROLE_SPIN_BUTTON, "A, см")[0]),
                    "the hexagon keeps side A")
         light = [b for p in main if p.name == "Расчет освещения"
                  for b in p if b.name == "Расчет"][0]

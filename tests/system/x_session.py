@@ -1,7 +1,7 @@
 """What the tests that need a real X server share: the run of a test script
 (usage, watchdog, a private home and environment, teardown and verdict),
 starting processes in sessions of their own and stopping them by process
-group, a private Xvfb, and a list of named checks.
+group, a private Xvfb, a private D-Bus session bus, and a list of named checks.
 """
 
 import os
@@ -172,3 +172,37 @@ def run_test(usage, prefix, watchdog_seconds, body):
         return 1
     print("all checks passed")
     return 0
+
+
+def start_session_bus(procs, env):
+    r, w = os.pipe()
+    proc = procs.start("dbus-session", ["dbus-daemon", "--session", "--nofork",
+                                        "--print-address=%d" % w], env, pass_fds=(w,))
+    os.close(w)
+    try:
+        address = read_line_from(r, proc, "dbus-daemon")
+    finally:
+        os.close(r)
+    if not address:
+        raise RuntimeError("dbus-daemon did not start")
+    return address
+
+
+def wait_for_bus_name(address, name):
+    from gi.repository import Gio, GLib
+    bus = Gio.DBusConnection.new_for_address_sync(
+        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+        | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+    deadline = time.monotonic() + WAIT_SECONDS
+    try:
+        while time.monotonic() < deadline:
+            reply = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                  "org.freedesktop.DBus", "NameHasOwner",
+                                  GLib.Variant("(s)", (name,)), None,
+                                  Gio.DBusCallFlags.NONE, 2000, None)
+            if reply.unpack()[0]:
+                return
+            time.sleep(0.1)
+    finally:
+        bus.close_sync(None)
+    raise RuntimeError(name + " did not appear on the session bus")

@@ -1,9 +1,8 @@
 // The program's own accessible interfaces, in process: that the replaced
 // combo-box interface keeps the tree a screen reader walks consistent and that a
 // picture's press waits for the event loop as a click does. What a screen
-// reader finally hears, and the change events, are checked through the real
-// bridge in tst_accessibility_atspi.py (the offscreen platform has no bridge
-// to send events to).
+// reader finally hears is checked through the real bridge with Orca itself in
+// tst_screen_reader.py (the offscreen platform has no bridge to send events to).
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -31,12 +30,14 @@ private slots:
   void init();
   void cleanup();
 
-  void forms_are_frames_titled_by_their_caption();
+  void forms_are_frames_named_for_what_they_do();
   void combo_box_children_lead_back_to_it();
   void combo_box_menu_action_opens_and_closes_the_list();
   void picture_is_named_by_tooltip_else_caption_data();
   void picture_is_named_by_tooltip_else_caption();
   void picture_press_acts_later_as_a_click_does();
+  void entry_field_is_a_spin_button_data();
+  void entry_field_is_a_spin_button();
 
 private:
   TMainFrm &main() { return m_windows->mainForm(); }
@@ -65,13 +66,17 @@ void TestAccessibility::cleanup() {
   m_watchdog->check();
 }
 
-void TestAccessibility::forms_are_frames_titled_by_their_caption() {
-  for (QWidget *form : {static_cast<QWidget *>(&main()), static_cast<QWidget *>(&picker())}) {
+void TestAccessibility::forms_are_frames_named_for_what_they_do() {
+  // The picker's caption is a class name; it is heard by what it is for.
+  const std::pair<QWidget *, QString> forms[] = {
+      {&main(), QStringLiteral("Vembrix")}, {&picker(), QStringLiteral("Выбор типа аквариума")}};
+  for (const auto &[form, name] : forms) {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(form);
     QVERIFY(iface);
     QCOMPARE(iface->role(), QAccessible::Window);
-    QCOMPARE(iface->text(QAccessible::Name), form->windowTitle());
+    QCOMPARE(iface->text(QAccessible::Name), name);
   }
+  QCOMPARE(picker().windowTitle(), QStringLiteral("AquaTypeFrm"));
 }
 
 void TestAccessibility::combo_box_children_lead_back_to_it() {
@@ -117,15 +122,25 @@ void TestAccessibility::combo_box_menu_action_opens_and_closes_the_list() {
 void TestAccessibility::picture_is_named_by_tooltip_else_caption_data() {
   QTest::addColumn<bool>("inPicker");
   QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("description");
+  QTest::addColumn<QStringList>("actions");
 
-  QTest::newRow("main AquaImage") << false << "Выбор типа аквариума";
-  QTest::newRow("AquaImage") << true << "Прямоугольный";
-  QTest::newRow("Image5") << true << "Шестиугольный";
+  const QString press = QAccessibleActionInterface::pressAction();
+  const QString focus = QAccessibleActionInterface::setFocusAction();
+  // The main window's picture takes no focus: its description names the key.
+  QTest::newRow("main AquaImage") << false << "Выбор типа аквариума"
+                                  << "Клавиша F4" << QStringList{press};
+  QTest::newRow("AquaImage") << true << "Прямоугольный"
+                             << "" << QStringList{press, focus};
+  QTest::newRow("Image5") << true << "Шестиугольный"
+                          << "" << QStringList{press, focus};
 }
 
 void TestAccessibility::picture_is_named_by_tooltip_else_caption() {
   QFETCH(bool, inPicker);
   QFETCH(QString, name);
+  QFETCH(QString, description);
+  QFETCH(QStringList, actions);
 
   QWidget *form = inPicker ? static_cast<QWidget *>(&picker()) : &main();
   auto *picture = form->findChild<PictureControl *>(
@@ -134,10 +149,9 @@ void TestAccessibility::picture_is_named_by_tooltip_else_caption() {
   QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(picture);
   QCOMPARE(iface->role(), QAccessible::Button);
   QCOMPARE(iface->text(QAccessible::Name), name);
-  // The tooltip already is the name; a screen reader would say it twice.
-  QCOMPARE(iface->text(QAccessible::Description), QString());
-  QCOMPARE(iface->actionInterface()->actionNames(),
-           QStringList{QAccessibleActionInterface::pressAction()});
+  // Never the tooltip again, which already is the name.
+  QCOMPARE(iface->text(QAccessible::Description), description);
+  QCOMPARE(iface->actionInterface()->actionNames(), actions);
 }
 
 void TestAccessibility::picture_press_acts_later_as_a_click_does() {
@@ -157,6 +171,56 @@ void TestAccessibility::picture_press_acts_later_as_a_click_does() {
   QVERIFY(!picker().isVisible());
   QVERIFY(!controlOf<vx::TRxSpinEdit>(main(), "ValueB")->isEnabled());
   QVERIFY(!controlOf<QPushButton>(main(), "LightCalcBtn")->isEnabled());
+}
+
+void TestAccessibility::entry_field_is_a_spin_button_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("value");
+  QTest::addColumn<QString>("stepped");
+
+  // Named by the caption of its box, units a Russian voice misreads as words.
+  QTest::newRow("ValueA") << "A, см"
+                          << "100.00"
+                          << "100.10";
+  QTest::newRow("DnoLightBox") << "Требуемый уровень на дне, люкс"
+                               << "1000"
+                               << "1001";
+  QTest::newRow("KhBox") << "kH, немецких градусов"
+                         << "10"
+                         << "11";
+}
+
+void TestAccessibility::entry_field_is_a_spin_button() {
+  QFETCH(QString, name);
+  QFETCH(QString, value);
+  QFETCH(QString, stepped);
+
+  auto *field = main().findChild<vx::TRxSpinEdit *>(QString::fromLatin1(QTest::currentDataTag()));
+  QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(field);
+  QCOMPARE(iface->role(), QAccessible::SpinBox);
+  QCOMPARE(iface->text(QAccessible::Name), name);
+  QCOMPARE(iface->text(QAccessible::Value), value);
+  QVERIFY(iface->state().editable);
+  QCOMPARE(iface->valueInterface()->currentValue().toDouble(), value.toDouble());
+
+  // The whole text, and the selection a keyboard entry makes, as they are.
+  QAccessibleTextInterface *text = iface->textInterface();
+  QVERIFY(text);
+  QCOMPARE(text->characterCount(), value.size());
+  QCOMPARE(text->text(0, text->characterCount()), value);
+  field->selectAll();
+  int start = -1, end = -1;
+  text->selection(0, &start, &end);
+  QCOMPARE(text->text(start, end), value);
+
+  QAccessibleActionInterface *actions = iface->actionInterface();
+  actions->doAction(QAccessibleActionInterface::increaseAction());
+  QCOMPARE(iface->text(QAccessible::Value), stepped);
+  actions->doAction(QAccessibleActionInterface::decreaseAction());
+  QCOMPARE(field->text(), value);
+
+  iface->editableTextInterface()->replaceText(0, text->characterCount(), stepped);
+  QCOMPARE(field->text(), stepped);
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/MainForm.h"
+#include "ui/accessibility/announcer.h"
 #include "ui/controls/picture_control.h"
 #include "ui/artwork/shape_pictures.h"
 #include "ui/app/startup.h"
@@ -74,6 +76,11 @@ private slots:
   void reflector_follows_edited_text();
   void unreadable_input_stops_calculation_data();
   void unreadable_input_stops_calculation();
+
+  void pressed_calculation_is_announced_data();
+  void pressed_calculation_is_announced();
+  void enter_presses_a_focused_calc_button_data();
+  void enter_presses_a_focused_calc_button();
 
 private:
   void makeWindow(QChar decimal, QChar thousands);
@@ -622,6 +629,94 @@ void TestMainWindow::unreadable_input_stops_calculation() {
     const vx::TankState &tank = m_window->tankState();
     QCOMPARE(field == u"ValueB" ? tank.DimB : tank.DimC, -0.1);
   }
+}
+
+void TestMainWindow::pressed_calculation_is_announced_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<double>("value");
+  QTest::addColumn<int>("shape");
+  QTest::addColumn<QString>("sentence");
+
+  // Each result after its caption, as shown; units a Russian voice would
+  // spell out as letters are words. Nothing after a box has spoken.
+  QTest::newRow("volume") << "VolumeCalcBtn"
+                          << "ValueA" << 120.0 << -1 << "Объем воды 232.05 л, вес грунта 48.73 кг";
+  QTest::newRow("lighting") << "LightCalcBtn"
+                            << "" << 0.0 << -1 << "Необходимая мощность 3757 люмен";
+  QTest::newRow("co2 ends with the rating")
+      << "Co2CalcBtn"
+      << "PhBox" << 6.5 << -1 << "Содержание СО2 110 мг/л, избыток";
+  QTest::newRow("heater") << "TempCalcBtn"
+                          << "" << 0.0 << -1 << "Необходимая мощность 58 ватт";
+  QTest::newRow("hardness") << "GhCalcBtn"
+                            << "" << 0.0 << -1 << "Объем подмены 64 %";
+  QTest::newRow("fault report") << "GhCalcBtn"
+                                << "PodGWBox" << 14.0 << -1 << "";
+  QTest::newRow("error box") << "VolumeCalcBtn"
+                             << "ValueA" << 40.0 << 2 << "";
+}
+
+void TestMainWindow::pressed_calculation_is_announced() {
+  QFETCH(QString, button);
+  QFETCH(QString, field);
+  QFETCH(double, value);
+  QFETCH(int, shape);
+  QFETCH(QString, sentence);
+
+  QSignalSpy said(&Announcer::instance(), &Announcer::said);
+  showWindow();
+  QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+  QCOMPARE(said.count(), 0);  // the calculations of the first showing say nothing
+
+  if (!field.isEmpty()) m_window->findChild<vx::TRxSpinEdit *>(field)->setValue(value);
+  if (shape >= 0) {
+    m_window->applyShape(shape);
+    said.clear();  // the pick's own sentence
+  }
+  m_window->findChild<QPushButton *>(button)->click();
+  QTest::qWait(0);  // a sentence waits for nothing but the focus
+
+  QStringList heard;
+  for (const QList<QVariant> &args : said) heard << args.at(1).toString();
+  QCOMPARE(heard, sentence.isEmpty() ? QStringList{} : QStringList{sentence});
+  m_alerts.clear();
+}
+
+void TestMainWindow::enter_presses_a_focused_calc_button_data() {
+  QTest::addColumn<QString>("target");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("modifiers");
+  QTest::addColumn<bool>("runs");
+
+  QTest::newRow("Enter") << "VolumeCalcBtn" << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
+  QTest::newRow("keypad Enter") << "VolumeCalcBtn" << int(Qt::Key_Enter) << int(Qt::KeypadModifier)
+                                << true;
+  QTest::newRow("Space as ever") << "VolumeCalcBtn" << int(Qt::Key_Space) << int(Qt::NoModifier)
+                                 << true;
+  QTest::newRow("Ctrl+Enter") << "VolumeCalcBtn" << int(Qt::Key_Return) << int(Qt::ControlModifier)
+                              << false;
+  QTest::newRow("Enter in an entry field")
+      << "HwaterBox" << int(Qt::Key_Return) << int(Qt::NoModifier) << false;
+}
+
+void TestMainWindow::enter_presses_a_focused_calc_button() {
+  QFETCH(QString, target);
+  QFETCH(int, key);
+  QFETCH(int, modifiers);
+  QFETCH(bool, runs);
+
+  showWindow();
+  QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+  controlOf<vx::TRxSpinEdit>(*m_window, "ValueA")->setValue(120);
+  QWidget *focus = control(target);
+  focus->setFocus(Qt::TabFocusReason);
+  const auto *water = controlOf<vx::TRxSpinEdit>(*m_window, "HwaterBox");
+  const QString text = water->text();
+  QTest::keyClick(focus, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+  QCOMPARE(controlOf<vx::TCurrencyEdit>(*m_window, "VAquaBox")->displayText(),
+           runs ? QStringLiteral("232.05 л") : QStringLiteral("193.05 л"));
+  QCOMPARE(water->text(), text);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -6,7 +6,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 #include <memory>
@@ -21,6 +24,7 @@
 #include "support/recording_alerts.h"
 #include "ui/windows/AquaTypeForm.h"
 #include "ui/windows/MainForm.h"
+#include "ui/accessibility/announcer.h"
 #include "ui/app/application_windows.h"
 #include "ui/controls/picture_control.h"
 #include "ui/artwork/shape_pictures.h"
@@ -82,6 +86,12 @@ private slots:
   void replaced_picture_is_released();
   void many_picks_keep_memory_flat();
 
+  void keyboard_picks_data();
+  void keyboard_picks();
+  void f4_opens_the_picker_except_in_the_reflector_list_data();
+  void f4_opens_the_picker_except_in_the_reflector_list();
+  void mouse_path_shows_no_focus_frame();
+
 private:
   TMainFrm &main() { return m_windows->mainForm(); }
   TAquaTypeFrm &picker() { return m_windows->picker(); }
@@ -141,8 +151,10 @@ void TestShapePicker::window_frame() {
   QCOMPARE(QFontInfo(w.font()).pixelSize(), 11);
   QCOMPARE(w.palette().color(QPalette::Window), w.palette().color(QPalette::Button));
 
+  // Only the drawings take the focus, and only from the keyboard.
   for (QWidget *child : w.findChildren<QWidget *>()) {
-    QCOMPARE(child->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(child->focusPolicy(),
+             qobject_cast<PictureControl *>(child) ? Qt::TabFocus : Qt::NoFocus);
     QVERIFY2(child->toolTip().isEmpty(), qPrintable(child->objectName()));
   }
 
@@ -360,6 +372,111 @@ void TestShapePicker::many_picks_keep_memory_flat() {
   const long grownKb = mark.growth().residentKb;
   QVERIFY2(grownKb < 16L * 1024, qPrintable(QString::number(grownKb)));
   QCOMPARE(controlOf<PictureControl>(main(), "AquaImage")->size(), QSize(202, 102));
+}
+
+void TestShapePicker::keyboard_picks_data() {
+  QTest::addColumn<int>("from");
+  QTest::addColumn<QList<int>>("keys");
+  QTest::addColumn<int>("picked");  // -1: none, the picker hidden by Escape
+  QTest::addColumn<QString>("sentence");
+
+  const int kp = int(Qt::KeypadModifier);
+  QTest::newRow("Right, Enter") << 0 << QList<int>{Qt::Key_Right, Qt::Key_Return} << 1
+                                << "Прямоугольный со скосами. Используются все стороны. "
+                                   "Расчет освещения доступен.";
+  QTest::newRow("Down, Space") << 0 << QList<int>{Qt::Key_Down, Qt::Key_Space} << 3
+                               << "Треугольный. Не используется сторона D. "
+                                  "Расчет освещения недоступен.";
+  QTest::newRow("arrows stop at the edge")
+      << 0 << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right,
+                         Qt::Key_Down,  Qt::Key_Down,  Qt::Key_Return}
+      << 5 << "Шестиугольный. Не используются стороны B, C, D. Расчет освещения недоступен.";
+  QTest::newRow("from the current shape, keypad Enter")
+      << 4 << QList<int>{Qt::Key_Up, Qt::Key_Enter | kp} << 1
+      << "Прямоугольный со скосами. Используются все стороны. Расчет освещения доступен.";
+  QTest::newRow("Tab, Tab, Enter") << 0 << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << 2
+                                   << "Прямоугольный \"Vision\". Не используется сторона D. "
+                                      "Расчет освещения доступен.";
+  QTest::newRow("the same shape again") << 5 << QList<int>{Qt::Key_Return} << 5
+                                        << "Шестиугольный. Не используются стороны B, C, D. "
+                                           "Расчет освещения недоступен.";
+  QTest::newRow("Escape") << 3 << QList<int>{Qt::Key_Left, Qt::Key_Escape} << -1 << "";
+}
+
+void TestShapePicker::keyboard_picks() {
+  QFETCH(int, from);
+  QFETCH(QList<int>, keys);
+  QFETCH(int, picked);
+  QFETCH(QString, sentence);
+
+  main().applyShape(from);
+  QVERIFY(QTest::qWaitForWindowActive(&main()));
+  controlOf<vx::TRxSpinEdit>(main(), "HwaterBox")->setFocus(Qt::TabFocusReason);
+  QSignalSpy said(&Announcer::instance(), &Announcer::said);
+  const Untouched before(main());
+
+  QTest::keyClick(controlOf<vx::TRxSpinEdit>(main(), "HwaterBox"), Qt::Key_F4);
+  QVERIFY(QTest::qWaitForWindowActive(&picker()));
+  QCOMPARE(QApplication::focusWidget(), shapeButton(from));
+  // Opened by a key, the focus shows at once.
+  QVERIFY(shapeButton(from)->focusFrameShown());
+
+  for (const int key : keys)
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key & ~Qt::KeyboardModifierMask),
+                    Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+
+  QVERIFY(!picker().isVisible());
+  QCOMPARE(main().tankState().AquaType, picked < 0 ? from : picked);
+  QVERIFY(Untouched(main()) == before);
+  // The keyboard is back where it was, and then the choice is told.
+  QVERIFY(QTest::qWaitForWindowActive(&main()));
+  QTRY_COMPARE(QApplication::focusWidget(), controlOf<vx::TRxSpinEdit>(main(), "HwaterBox"));
+  QTest::qWait(0);
+  QStringList heard;
+  for (const QList<QVariant> &args : said) heard << args.at(1).toString();
+  QCOMPARE(heard, sentence.isEmpty() ? QStringList{} : QStringList{sentence});
+}
+
+void TestShapePicker::f4_opens_the_picker_except_in_the_reflector_list_data() {
+  QTest::addColumn<QString>("focus");
+  QTest::addColumn<bool>("opens");
+
+  QTest::newRow("entry field") << "ValueA" << true;
+  QTest::newRow("Расчет button") << "Co2CalcBtn" << true;
+  QTest::newRow("reflector list") << "RefBox" << false;
+}
+
+void TestShapePicker::f4_opens_the_picker_except_in_the_reflector_list() {
+  QFETCH(QString, focus);
+  QFETCH(bool, opens);
+
+  QVERIFY(QTest::qWaitForWindowActive(&main()));
+  auto *target = main().findChild<QWidget *>(focus);
+  target->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+  QCOMPARE(picker().isVisible(), opens);
+  QCOMPARE(controlOf<QComboBox>(main(), "RefBox")->view()->isVisible(), !opens);
+  controlOf<QComboBox>(main(), "RefBox")->hidePopup();
+  picker().close();
+}
+
+void TestShapePicker::mouse_path_shows_no_focus_frame() {
+  openPicker();
+  QVERIFY(QTest::qWaitForWindowActive(&picker()));
+  PictureControl *focused = shapeButton(0);
+  QCOMPARE(QApplication::focusWidget(), focused);
+  for (PictureControl *p : picker().shapePictures()) QVERIFY(!p->focusFrameShown());
+  // The focus draws nothing: the picker looks as it did before it had any.
+  const QImage withFocus = picker().grab().toImage();
+  focused->clearFocus();
+  QCOMPARE(picker().grab().toImage(), withFocus);
+
+  // A key shows where the focus is.
+  focused->setFocus(Qt::OtherFocusReason);
+  QTest::keyClick(focused, Qt::Key_Right);
+  QCOMPARE(QApplication::focusWidget(), shapeButton(1));
+  QVERIFY(shapeButton(1)->focusFrameShown());
+  QVERIFY(picker().grab().toImage() != withFocus);
 }
 
 QTEST_MAIN(TestShapePicker)

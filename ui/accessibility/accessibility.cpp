@@ -6,10 +6,13 @@
 #include <QGroupBox>
 #include <QHash>
 
+#include "fields/widgets/entry/rx_spin_edit.h"
 #include "fields/widgets/result/currency_edit.h"
 #include "ui/accessibility/accessible_combo_box.h"
 #include "ui/accessibility/accessible_picture.h"
+#include "ui/accessibility/accessible_spin_edit.h"
 #include "ui/controls/picture_control.h"
+#include "ui/accessibility/spoken_text.h"
 
 namespace {
 
@@ -26,6 +29,8 @@ bool isForm(const QString &key, QObject *object) {
 QAccessibleInterface *interfaceFor(const QString &key, QObject *object) {
   if (key == QLatin1String(PictureControl::staticMetaObject.className()))
     return new AccessiblePicture(static_cast<PictureControl *>(object));
+  if (key == QLatin1String(vx::TRxSpinEdit::staticMetaObject.className()))
+    return new AccessibleSpinEdit(static_cast<vx::TRxSpinEdit *>(object));
   if (key == QLatin1String(QComboBox::staticMetaObject.className()))
     return new AccessibleComboBox(static_cast<QComboBox *>(object));
   if (isForm(key, object))
@@ -54,15 +59,25 @@ void installAccessibleInterfaces() { QAccessible::installFactory(interfaceFor); 
 
 void describeForScreenReaders(QWidget *form) {
   // Qt names a widget inside a group box by that box's caption, which for a
-  // box inside another box is the outer caption, not its own.
+  // box inside another box is the outer caption, not its own. The units are
+  // said as the field in it says them.
   for (QGroupBox *box : form->findChildren<QGroupBox *>())
-    if (box->accessibleName().isEmpty()) box->setAccessibleName(box->title());
+    if (box->accessibleName().isEmpty()) box->setAccessibleName(spokenUnits(box->title()));
 
   // An editable combo box is otherwise named by the text in it.
   for (QComboBox *combo : form->findChildren<QComboBox *>())
     if (auto *box = qobject_cast<QGroupBox *>(combo->parentWidget());
         box && combo->accessibleName().isEmpty())
       combo->setAccessibleName(box->title());
+
+  // A spin button tells its new value, which readers speak for the focused
+  // one, where a text box tells only which characters changed.
+  for (vx::TRxSpinEdit *field : form->findChildren<vx::TRxSpinEdit *>())
+    QObject::connect(field, &vx::TRxSpinEdit::valueChanged, field, [field] {
+      if (!QAccessible::isActive()) return;
+      QAccessibleValueChangeEvent event(field, field->text());
+      QAccessible::updateAccessibility(&event);
+    });
 
   // Five buttons read "Расчет" and two results "Необходимая мощность"; the
   // calculator they belong to tells them apart.

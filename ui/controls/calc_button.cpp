@@ -1,5 +1,6 @@
 #include "ui/controls/calc_button.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -33,6 +34,15 @@ QColor CalcButton::captionColour() const {
   QStyleOptionButton option;
   initStyleOption(&option);
   return captionColourFor(option);
+}
+
+void CalcButton::keyPressEvent(QKeyEvent *event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+    return QPushButton::keyPressEvent(event);
+  // One press per stroke: a held key does not run the calculation over and over.
+  if (!event->isAutoRepeat()) click();
+  event->accept();
 }
 
 void CalcButton::paintEvent(QPaintEvent * /*event*/) {

@@ -9,6 +9,9 @@ class QStyleOptionButton;
 // readable green. The face differs with the button's state (a hovered face
 // is lighter, a pressed one darker), so the colour is chosen for the state
 // being painted. A disabled button keeps the palette's disabled caption.
+//
+// Enter and the keypad's Enter press a focused button as Space does; outside
+// a dialog a QPushButton would leave them to its window.
 class CalcButton : public QPushButton {
   Q_OBJECT
   Q_PROPERTY(QColor captionColour READ captionColour)
@@ -20,6 +23,7 @@ public:
   QColor captionColour() const;
 
 protected:
+  void keyPressEvent(QKeyEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
 
 private:

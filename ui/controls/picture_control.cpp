@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 PictureControl::PictureControl(QWidget *parent) : QWidget(parent) {}
 
@@ -95,9 +97,26 @@ const QImage &PictureControl::shownImage(bool sharp) const {
   return keyedOut;
 }
 
+void PictureControl::setFocusFrameShown(bool on) {
+  if (m_focusFrame == on) return;
+  m_focusFrame = on;
+  // Qt repaints a control as it takes or loses the focus.
+  if (hasFocus()) update();
+}
+
 void PictureControl::paintEvent(QPaintEvent *) {
-  if (m_picture.isNull()) return;
   QPainter painter(this);
+  if (!m_picture.isNull()) paintPicture(painter);
+  // Over the drawing, whose lines run to its edges.
+  if (m_focusFrame && hasFocus()) {
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(backgroundRole());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+  }
+}
+
+void PictureControl::paintPicture(QPainter &painter) const {
   // Only a scaled-down picture is transformed at all. Smoothing keeps its
   // one-pixel lines from breaking up, and since the keyed-out pixels are fully
   // transparent they blend in as nothing, leaving no fringe of the key colour.

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QMouseEvent;
+class QPainter;
 class QPaintEvent;
 
 // A control that shows one bitmap, as the windows use for the tank shape
@@ -20,6 +21,10 @@ class QPaintEvent;
 //   keeping its aspect ratio; it is never scaled up.
 // Transparent: pixels of the colour of the picture's bottom-left pixel are
 //   not drawn.
+//
+// A control that takes the focus shows it by the style's focus frame, but
+// only while its window allows: the frame is for the keyboard, and a window
+// worked with the mouse looks as if there were no focus at all.
 class PictureControl : public QWidget {
   Q_OBJECT
   Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
@@ -55,6 +60,9 @@ public:
   int tag() const;
   void setTag(int tag);
 
+  bool focusFrameShown() const { return m_focusFrame; }
+  void setFocusFrameShown(bool on);
+
   // Where the picture lands inside the control with the current settings;
   // empty without a picture.
   QRect pictureRect() const;
@@ -71,6 +79,7 @@ protected:
 
 private:
   void pictureChanged();
+  void paintPicture(QPainter &painter) const;
   const QImage &shownImage(bool sharp) const;
 
   QImage m_picture;
@@ -83,5 +92,6 @@ private:
   bool m_proportional = false;
   bool m_transparent = false;
   bool m_leftPressed = false;
+  bool m_focusFrame = false;
   int m_tag = 0;
 };

@@ -1,5 +1,8 @@
 #include "ui/windows/AquaTypeForm.h"
 
+#include <QKeyEvent>
+
+#include "core/tank_shapes.h"
 #include "ui/windows/MainForm.h"
 #include "ui/desktop/close_box_only.h"
 #include "ui/windows/form_controls.h"
@@ -23,6 +26,8 @@ constexpr Qt::WindowFlags kPickerFrame =
 TAquaTypeFrm::TAquaTypeFrm(Alerts &alerts) : QWidget(nullptr, kPickerFrame), m_alerts(alerts) {
   setObjectName(QStringLiteral("AquaTypeFrm"));
   setWindowTitle(QStringLiteral("AquaTypeFrm"));
+  // The caption is a class name; a screen reader should say what it is for.
+  setAccessibleName(QStringLiteral("Выбор типа аквариума"));
   // Closing the picker only hides it; and an open picker must not keep the
   // program running once the main window is closed.
   setAttribute(Qt::WA_QuitOnClose, false);
@@ -39,9 +44,75 @@ TAquaTypeFrm::TAquaTypeFrm(Alerts &alerts) : QWidget(nullptr, kPickerFrame), m_a
 TAquaTypeFrm::~TAquaTypeFrm() = default;
 
 void TAquaTypeFrm::wireHandlers() {
-  for (PictureControl *picture : m_pictures)
+  for (PictureControl *picture : m_pictures) {
     connectGuarded(picture, &PictureControl::clicked, this, m_alerts,
                    [this, picture] { SetType(picture); });
+    picture->installEventFilter(this);
+  }
+}
+
+void TAquaTypeFrm::showFor(int currentShape, bool byKeyboard) {
+  // Minimised meanwhile by the window manager, it comes back as it was.
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  if (!isVisible())
+    showFocusFrames(byKeyboard);
+  else if (byKeyboard)
+    showFocusFrames(true);
+  show();
+  raise();
+  activateWindow();
+  if (currentShape >= 0 && currentShape < m_pictures.size())
+    m_pictures[currentShape]->setFocus(Qt::OtherFocusReason);
+}
+
+void TAquaTypeFrm::showFocusFrames(bool on) {
+  for (PictureControl *picture : m_pictures) picture->setFocusFrameShown(on);
+}
+
+PictureControl *TAquaTypeFrm::neighbour(const PictureControl *from, int key) const {
+  const vx::TankShapeRow *shape = vx::tankShape(from->tag());
+  if (!shape) return nullptr;
+  vx::PickerCell cell = shape->place;
+  switch (key) {
+    case Qt::Key_Left: --cell.column; break;
+    case Qt::Key_Right: ++cell.column; break;
+    case Qt::Key_Up: --cell.row; break;
+    case Qt::Key_Down: ++cell.row; break;
+    default: return nullptr;
+  }
+  for (PictureControl *picture : m_pictures)
+    if (const vx::TankShapeRow *other = vx::tankShape(picture->tag());
+        other && other->place.column == cell.column && other->place.row == cell.row)
+      return picture;
+  return nullptr;
+}
+
+bool TAquaTypeFrm::eventFilter(QObject *watched, QEvent *event) {
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  auto *picture = static_cast<PictureControl *>(watched);
+  auto *key = static_cast<QKeyEvent *>(event);
+  showFocusFrames(true);
+  if (key->modifiers() & ~Qt::KeypadModifier) return false;
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      if (!key->isAutoRepeat()) emit picture->clicked(picture);
+      return true;
+    case Qt::Key_Escape: closeToMainWindow(); return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      if (PictureControl *next = neighbour(picture, key->key())) next->setFocus(Qt::TabFocusReason);
+      return true;
+    default: return false;
+  }
+}
+
+void TAquaTypeFrm::closeToMainWindow() {
+  close();
+  if (MainFrm && MainFrm->isVisible()) MainFrm->activateWindow();
 }
 
 void TAquaTypeFrm::showEvent(QShowEvent *event) {
@@ -59,5 +130,5 @@ void TAquaTypeFrm::SetType(QObject *Sender) {
   auto *picture = qobject_cast<PictureControl *>(Sender);
   if (!picture || !MainFrm) return;
   MainFrm->applyShape(picture->tag());
-  close();
+  closeToMainWindow();
 }

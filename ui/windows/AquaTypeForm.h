@@ -13,6 +13,11 @@ class QShowEvent;
 // the shape to the main window through MainFrm and hides the picker again.
 // It is a top-level window of its own, not owned by the main window, and is
 // hidden rather than destroyed, so it keeps the place the user moved it to.
+//
+// The keyboard works it too: it opens with the focus on the drawing of the
+// current shape, the arrow keys (and Tab) move the focus over the drawings,
+// Enter or Space picks as a click does, and Escape hides it. The focus frame
+// shows only once a key is used, so with the mouse it looks as it always did.
 class TAquaTypeFrm : public QWidget {
   Q_OBJECT
 
@@ -22,6 +27,10 @@ public:
 
   // Sender is the clicked picture; its Tag is the shape code.
   void SetType(QObject *Sender);
+
+  // Shows the picker in front and active, its focus on the drawing of
+  // `currentShape`; with the focus frame at once when the keyboard opened it.
+  void showFor(int currentShape, bool byKeyboard);
 
   // The pictures by shape code: AquaImage (which shares its name with the
   // main window's picture, but is the picker's own), then Image1, Image2, ...
@@ -34,12 +43,18 @@ protected:
   // no longer show all of it. The drawings are decoded at the first showing:
   // most runs never open the picker, and start-up should not pay for it.
   void showEvent(QShowEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   // Defined in aqua_type_form_layout.cpp: the hand-placed controls.
   void buildLayout();
   void loadPictures();
   void wireHandlers();
+  // The drawing the arrow key moves to from `from`, or null at the edge.
+  PictureControl *neighbour(const PictureControl *from, int key) const;
+  void showFocusFrames(bool on);
+  // Hides the picker and hands the keyboard back to the main window.
+  void closeToMainWindow();
 
   Alerts &m_alerts;
   FramePlacer *m_placer = nullptr;

@@ -1,6 +1,8 @@
 #include "ui/windows/MainForm.h"
 
 #include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -15,11 +17,13 @@
 #include "fields/widgets/entry/rx_spin_edit.h"
 #include "ui/windows/AquaTypeForm.h"
 #include "ui/alerts/alerts.h"
+#include "ui/accessibility/announcer.h"
 #include "ui/windows/form_controls.h"
 #include "ui/desktop/frame_placer.h"
+#include "ui/desktop/scrolling_contents.h"
 #include "ui/alerts/guarded.h"
 #include "ui/controls/picture_control.h"
-#include "ui/desktop/scrolling_contents.h"
+#include "ui/accessibility/spoken_text.h"
 
 TMainFrm *MainFrm = nullptr;
 
@@ -78,17 +82,33 @@ TMainFrm::TMainFrm(const vx::RegionalSettings &regional, Alerts &alerts, QWidget
 TMainFrm::~TMainFrm() = default;
 
 void TMainFrm::wireHandlers() {
-  connectGuarded(VolumeCalcBtn, &QPushButton::clicked, this, m_alerts,
-                 [this] { VolumeCalc(VolumeCalcBtn); });
-  connectGuarded(LightCalcBtn, &QPushButton::clicked, this, m_alerts,
-                 [this] { LightCalc(LightCalcBtn); });
-  connectGuarded(Co2CalcBtn, &QPushButton::clicked, this, m_alerts,
-                 [this] { Co2Calc(Co2CalcBtn); });
-  connectGuarded(TempCalcBtn, &QPushButton::clicked, this, m_alerts,
-                 [this] { TempCalc(TempCalcBtn); });
-  connectGuarded(GhCalcBtn, &QPushButton::clicked, this, m_alerts, [this] { GhCalc(GhCalcBtn); });
+  runAndAnnounce(VolumeCalcBtn, &TMainFrm::VolumeCalc, {VAquaBox, VGrBox});
+  runAndAnnounce(LightCalcBtn, &TMainFrm::LightCalc, {BugerBox});
+  runAndAnnounce(Co2CalcBtn, &TMainFrm::Co2Calc, {Co2Box, Co2Panel});
+  runAndAnnounce(TempCalcBtn, &TMainFrm::TempCalc, {TempWBox});
+  runAndAnnounce(GhCalcBtn, &TMainFrm::GhCalc, {PodVBox});
   connectGuarded(AquaImage, &PictureControl::clicked, this, m_alerts,
                  [this] { AquaTypeShow(AquaImage); });
+}
+
+void TMainFrm::runAndAnnounce(QPushButton *button, void (TMainFrm::*calculation)(QObject *),
+                              const QList<const QWidget *> &results) {
+  // Only here, at a press: Init's calculations run before anyone listens. A
+  // fault ends the handler before the sentence; a box has already spoken.
+  connectGuarded(button, &QPushButton::clicked, this, m_alerts,
+                 [this, button, calculation, results] {
+                   const int boxes = m_alerts.shown();
+                   (this->*calculation)(button);
+                   if (m_alerts.shown() == boxes)
+                     Announcer::instance().announce(this, spokenResults(results));
+                 });
+}
+
+void TMainFrm::keyPressEvent(QKeyEvent *event) {
+  if (event->key() != Qt::Key_F4 || event->modifiers() != Qt::NoModifier)
+    return QWidget::keyPressEvent(event);
+  event->accept();
+  runGuarded(m_alerts, [this] { AquaTypeShow(this); });
 }
 
 void TMainFrm::showEvent(QShowEvent *event) {
@@ -173,14 +193,24 @@ void TMainFrm::applyShape(int shapeCode) {
   ValueC->setEnabled(sides.C);
   ValueD->setEnabled(sides.D);
   LightCalcBtn->setEnabled(!shape || shape->lightsRectangle);
+
+  // What changed, for a screen reader: nothing shows it but the greyed
+  // fields, which Tab now passes by.
+  QStringList unused;
+  for (vx::TRxSpinEdit *side : {ValueA, ValueB, ValueC, ValueD})
+    if (!side->isEnabled())
+      if (auto *box = qobject_cast<QGroupBox *>(side->parentWidget()))
+        unused << box->title().section(u',', 0, 0);
+  Announcer::instance().announce(
+      this, spokenShapeChoice(
+                shape ? QString::fromUtf8(shape->caption.data(), qsizetype(shape->caption.size()))
+                      : QString(),
+                unused, LightCalcBtn->isEnabled()));
 }
 
-void TMainFrm::AquaTypeShow(QObject * /*Sender*/) {
+void TMainFrm::AquaTypeShow(QObject *Sender) {
   if (!AquaTypeFrm) return;
   // The one picker, shown modelessly, or only brought to the front when it is
-  // already up; the window manager may have minimised it meanwhile.
-  AquaTypeFrm->setWindowState(AquaTypeFrm->windowState() & ~Qt::WindowMinimized);
-  AquaTypeFrm->show();
-  AquaTypeFrm->raise();
-  AquaTypeFrm->activateWindow();
+  // already up. The window itself is the sender of the F4 key.
+  AquaTypeFrm->showFor(TankState.AquaType, Sender == this);
 }

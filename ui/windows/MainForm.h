@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/tank_state.h"
+#include "ui/alerts/noted_alerts.h"
 #include "ui/artwork/image_list.h"
 
 namespace vx {
@@ -46,6 +47,10 @@ protected:
   // Every showing keeps the whole frame on the screen; the first one runs
   // Init before the window reaches the screen.
   void showEvent(QShowEvent *event) override;
+  // F4 opens the shape picker from anywhere in the window, as a click on the
+  // picture does; a control that has a use of its own for F4 (the reflector
+  // list opens) keeps it.
+  void keyPressEvent(QKeyEvent *event) override;
 
 private:
   // Presses the five "Расчет" buttons in order, enabled or not, so every
@@ -111,6 +116,10 @@ private:
   void buildHardnessGroup();
   void chainTabOrder();
   void wireHandlers();
+  // Runs a calculation the user started and, when it ran through without a
+  // box, tells a screen reader the results it shows.
+  void runAndAnnounce(QPushButton *button, void (TMainFrm::*calculation)(QObject *),
+                      const QList<const QWidget *> &results);
 
   // The reflector the edited text names, or nothing when it names none.
   std::optional<int> chosenReflector() const;
@@ -118,7 +127,7 @@ private:
   void showCo2Rating(vx::Co2Rating rating);
 
   const vx::RegionalSettings &m_regional;
-  Alerts &m_alerts;
+  NotedAlerts m_alerts;
   FramePlacer *m_placer = nullptr;
   bool m_initDone = false;
 };

@@ -40,7 +40,7 @@ QGroupBox *makeShapeBox(QWidget *parent, const QString &name, const vx::TankShap
   const QByteArray caption(shape.caption.data(), static_cast<qsizetype>(shape.caption.size()));
   QGroupBox *box = makeGroupBox(parent, name.toLatin1().constData(), QString::fromUtf8(caption),
                                 QRect(boxTopLeft(shape.place), kBoxSize));
-  // The picker is worked with the mouse alone.
+  // The drawings take the focus, not their boxes.
   box->setFocusPolicy(Qt::NoFocus);
   return box;
 }
@@ -51,7 +51,8 @@ QGroupBox *makeShapeBox(QWidget *parent, const QString &name, const vx::TankShap
 PictureControl *makeShapeButton(QGroupBox *box, const QString &name, int shapeCode) {
   PictureControl *picture = makeShapePicture(box, name.toLatin1().constData());
   picture->setTag(shapeCode);
-  picture->setFocusPolicy(Qt::NoFocus);
+  // By the keyboard only: a click picks, it does not focus.
+  picture->setFocusPolicy(Qt::TabFocus);
   return picture;
 }
 

@@ -37,6 +37,8 @@ void TMainFrm::buildTankGroup() {
   AquaImage = makeShapePicture(GroupBox1, "AquaImage");
   AquaImage->setPicture(shapePicture(0), [] { return shapePicture(0, 2); });
   AquaImage->setToolTip(QStringLiteral("Выбор типа аквариума"));
+  // The picture takes no focus; a keyboard user needs to hear the key.
+  AquaImage->setAccessibleDescription(QStringLiteral("Клавиша F4"));
 
   QGroupBox *const GroupBox2 =
       makeGroupBox(GroupBox1, "GroupBox2", QStringLiteral("A, см"), {8, 128, 97, 49});
