@@ -57,7 +57,7 @@ cp /etc/resolv.conf "$system/etc/resolv.conf"
 mount_in /proc -t proc proc
 mount_in /sys -t sysfs sysfs
 mount_in /dev --bind /dev
-mount_in /dev/pts -t devpts -o newinstance,ptmxmode=0666 devpts
+mount_in /dev/pts --bind /dev/pts
 mount_in /dev/shm -t tmpfs -o mode=1777 tmpfs
 
 # The committed state only: what is not committed is not tested.
