@@ -63,7 +63,8 @@ mount_in /dev/shm -t tmpfs -o mode=1777 tmpfs
 # The committed state only: what is not committed is not tested.
 git clone --quiet --no-checkout "$root" "$system/src/vembrix"
 git -C "$system/src/vembrix" checkout --quiet --detach "$commit"
-echo "debian13: testing $(git -C "$system/src/vembrix" log -1 --format='%h %s')"
+echo "debian13: testing $(git -C "$system/src/vembrix" log -1 --format='%h %s')" \
+  "(VEMBRIX_WERROR=${VEMBRIX_WERROR:-OFF})"
 
 status=0
 chroot "$system" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 \
