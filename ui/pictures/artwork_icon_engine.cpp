@@ -6,8 +6,8 @@
 #include <QStyleOption>
 
 #include "ui/pictures/artwork_resources.h"
-#include "ui/qt_differences.h"
 #include "ui/pictures/window_icon.h"
+#include "ui/qt_differences.h"
 
 namespace {
 
