@@ -47,8 +47,9 @@ field() { printf '%s\n' "$info" | sed -n "s/^ $1: //p"; }
 depends=$(field Depends)
 [ -n "$depends" ] || fail "no Depends line"
 depends_names=$(printf '%s\n' "$depends" | tr ',' '\n' | sed 's/^ *//; s/[ (].*//')
+# Debian 13 renamed the Qt libraries for the 64-bit time_t (libqt6core6t64).
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
-  grep -qxF "$lib" <<<"$depends_names" || fail "Depends lacks $lib: $depends"
+  grep -qxF -e "$lib" -e "${lib}t64" <<<"$depends_names" || fail "Depends lacks $lib: $depends"
 done
 [[ $depends == *-dev* ]] && fail "Depends names a development package: $depends"
 [ -n "$(field Description)" ] || fail "no Description"

@@ -7,9 +7,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "ui/app/qt_differences.h"
+
 namespace {
 
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 // Without an announcement event, a notification that appears is what screen
 // readers speak of an object that does not have the focus (a change of the
 // focused control's description reaches them as the control, not as its
@@ -40,20 +41,15 @@ QWidget *noticeOf(QWidget *window) {
   notice->hide();
   return notice;
 }
-#endif
 
 void say(QWidget *focus, const QString &sentence) {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-  QAccessibleAnnouncementEvent event(focus, sentence);
-  QAccessible::updateAccessibility(&event);
-#else
+  if (vx::qt_differences::announce(focus, sentence)) return;
   QWidget *notice = noticeOf(focus->window());
   notice->hide();
   notice->setAccessibleName(sentence);
   notice->show();
   // Gone again before anyone could come upon it in the window.
   QTimer::singleShot(0, notice, &QWidget::hide);
-#endif
 }
 
 }  // namespace

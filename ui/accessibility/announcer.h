@@ -11,9 +11,8 @@ class QWidget;
 // hides the picker first), so it comes after what the reader says about the
 // focus, not under it.
 //
-// Newer Qt has an event made for this; older Qt has none, and there a
-// notification appears for a moment instead. This class alone knows which of
-// the two the Qt at hand offers.
+// Newer Qt has an event made for this (qt_differences.h sends it); older Qt
+// has none, and there a notification appears for a moment instead.
 class Announcer : public QObject {
   Q_OBJECT
 

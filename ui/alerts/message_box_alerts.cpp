@@ -12,6 +12,7 @@
 
 #include "ui/desktop/close_box_only.h"
 #include "ui/desktop/frame_placer.h"
+#include "ui/alerts/stop_icon_style.h"
 
 namespace {
 
@@ -25,7 +26,11 @@ constexpr Qt::WindowFlags kBoxFrame =
 class CentredStopBox : public QMessageBox {
 public:
   CentredStopBox(const QString &caption, const QString &text)
-      : QMessageBox(QMessageBox::Critical, caption, text, QMessageBox::Ok) {
+      : QMessageBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok) {
+    // The style's stop icon, one for all boxes: the box takes it from its
+    // own style, which must be set before the icon.
+    setStyle(StopIconStyle::forApplicationStyle());
+    setIcon(QMessageBox::Critical);
     setWindowFlags(kBoxFrame);
     setWindowModality(Qt::ApplicationModal);
     // The frame texts stay English whatever translation is installed.

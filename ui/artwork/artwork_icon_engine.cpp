@@ -7,6 +7,7 @@
 
 #include "ui/artwork/artwork_resources.h"
 #include "ui/artwork/window_icon.h"
+#include "ui/app/qt_differences.h"
 
 namespace {
 
@@ -68,9 +69,9 @@ QPixmap ArtworkIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::St
 }
 
 QPixmap ArtworkIconEngine::scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state,
-                                        qreal) {
-  // QIcon asks in device pixels already.
-  return pixmap(size, mode, state);
+                                        qreal scale) {
+  // QIcon sets the returned picture's device pixel ratio itself.
+  return pixmap(vx::qt_differences::scaledPixmapDeviceSize(size, scale), mode, state);
 }
 
 void ArtworkIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode mode,
