@@ -129,6 +129,7 @@ private slots:
 
   void repeated_long_pastes_give_memory_back();
   void typing_and_erasing_keeps_undo_record_small();
+  void long_texts_typed_over_leave_no_record();
   void answered_boxes_give_memory_back();
 
 private:
@@ -193,6 +194,26 @@ void TestBoundedMemory::typing_and_erasing_keeps_undo_record_small() {
   QCOMPARE(field.text(), QStringLiteral("123"));
   QTest::keyClick(&field, Qt::Key_Z, Qt::ControlModifier);
   QCOMPARE(field.text(), QStringLiteral("1"));
+}
+
+void TestBoundedMemory::long_texts_typed_over_leave_no_record() {
+  // QLineEdit would record each erased character and keep the record's
+  // memory, 20 bytes a character, for as long as the field lives: in a window
+  // of sixteen fields, megabytes that came in steps as the user went round.
+  std::vector<std::unique_ptr<vx::TRxSpinEdit>> fields;
+  for (int i = 0; i < 4; ++i) {
+    fields.push_back(std::make_unique<vx::TRxSpinEdit>(m_regional));
+    fields.back()->setText(QStringLiteral("5"));
+  }
+  // The long texts come and go; what stays is what the fields keep.
+  const MemoryMark mark;
+  for (const auto &field : fields) {
+    field->setText(QString(32767, u'8'));
+    field->selectAll();
+    QTest::keyClick(field.get(), Qt::Key_5);
+    QCOMPARE(field->text(), QStringLiteral("5"));
+  }
+  QVERIFY2(mark.growth().isEmpty(), qPrintable(mark.growth()));
 }
 
 void TestBoundedMemory::answered_boxes_give_memory_back() {
