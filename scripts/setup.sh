@@ -13,6 +13,7 @@ packages=(
   xvfb xauth libx11-dev            # bench/startup.sh: a real X server and the map timer
   imagemagick x11-utils            # screenshots of the real windows (import, xwininfo)
   openbox xdotool                  # tst_window_manager: a real window manager, real input
+  xclip                            # tst_input_session: the clipboard long pastes come from
   dpkg-dev file                    # the Debian package and its test
   qt6-wayland                      # tst_program_start: the Wayland platform without a compositor
   lintian appstream desktop-file-utils man-db groff-base  # tst_package: Debian's own checks
