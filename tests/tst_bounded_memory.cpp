@@ -13,13 +13,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include <fstream>
 #include <malloc.h>
-#include <unistd.h>
 
 #include "core/calculation_ports.h"
 #include "fields/number/regional_settings.h"
 #include "fields/entry/rx_spin_edit.h"
+#include "support/resident_memory.h"
 #include "ui/message_box_alerts.h"
 #include "ui/startup.h"
 
@@ -38,13 +37,6 @@ constexpr int kRunScale = 1;
 
 constexpr long kResidentSlackKb = 4 * 1024;
 constexpr long kHeapSlackBytes = 1024 * 1024;
-
-long residentKb() {
-  std::ifstream statm("/proc/self/statm");
-  long size = 0, resident = 0;
-  statm >> size >> resident;
-  return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 // Small blocks and the large ones malloc maps on their own.
 long heapInUse() {
@@ -128,10 +120,12 @@ class TestBoundedMemory : public QObject {
 private slots:
   void initTestCase();
 
+  // First, while no earlier test has left large holes in the heap that a
+  // large block could be served from.
+  void large_blocks_are_given_back();
   void repeated_long_pastes_give_memory_back();
   void typing_and_erasing_keeps_undo_record_small();
   void long_texts_typed_over_leave_no_record();
-  void large_blocks_are_given_back();
   void answered_boxes_give_memory_back();
 
 private:

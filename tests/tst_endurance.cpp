@@ -23,11 +23,9 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <malloc.h>
 #include <mutex>
 #include <random>
-#include <string>
 #include <thread>
 
 #include "fields/result/currency_edit.h"
@@ -35,6 +33,7 @@
 #include "fields/result/result_value.h"
 #include "fields/entry/rx_spin_edit.h"
 #include "support/modal_watchdog.h"
+#include "support/resident_memory.h"
 #include "support/recording_alerts.h"
 #include "ui/AquaTypeForm.h"
 #include "ui/MainForm.h"
@@ -59,14 +58,6 @@ constexpr long kMemoryGrowthLimitKb = 20 * 1024;
 constexpr long kHeapGrowthLimitBytes = 4 * 1024 * 1024;
 
 const QPoint kInsidePicture(100, 50);
-
-long residentKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-  return -1;
-}
 
 // Ends the process with the round it was stuck in when the test stops making
 // progress: a hang on the UI thread cannot be noticed from that thread.

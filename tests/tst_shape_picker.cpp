@@ -2,7 +2,6 @@
 // picture, one click on a drawing, and what that click changes (and leaves
 // alone) in the main window.
 
-#include <QFile>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,13 +10,13 @@
 #include <QTest>
 #include <QWindow>
 #include <memory>
-#include <unistd.h>
 
 #include "fields/result/currency_edit.h"
 #include "fields/number/regional_settings.h"
 #include "fields/entry/rx_spin_edit.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_alerts.h"
+#include "support/resident_memory.h"
 #include "ui/AquaTypeForm.h"
 #include "ui/MainForm.h"
 #include "ui/application_windows.h"
@@ -58,13 +57,6 @@ constexpr bool kAddressSanitizer = false;
 #else
 constexpr bool kAddressSanitizer = false;
 #endif
-
-long residentBytes() {
-  QFile statm(QStringLiteral("/proc/self/statm"));
-  if (!statm.open(QIODevice::ReadOnly)) return -1;
-  const QList<QByteArray> fields = statm.readAll().split(' ');
-  return fields.size() > 1 ? fields[1].toLong() * sysconf(_SC_PAGESIZE) : -1;
-}
 
 }  // namespace
 
@@ -362,14 +354,14 @@ void TestShapePicker::replaced_picture_is_released() {
 void TestShapePicker::many_picks_keep_memory_flat() {
   // The sanitizer holds freed memory back on purpose, and finds leaks itself.
   if (kAddressSanitizer) QSKIP("resident size means nothing under AddressSanitizer");
-  if (residentBytes() < 0) QSKIP("no /proc/self/statm here");
+  if (residentKb() < 0) QSKIP("no /proc/self/status here");
   // Warm up caches and the allocator before taking the baseline.
   for (int i = 0; i < 200; ++i) picker().SetType(shapeButton(i % 6));
-  const long before = residentBytes();
+  const long before = residentKb();
   for (int i = 0; i < 10000; ++i) picker().SetType(shapeButton(i % 6));
-  const long grown = residentBytes() - before;
+  const long grownKb = residentKb() - before;
   // A kept bitmap would cost 80 kB a pick, 800 MB in all.
-  QVERIFY2(grown < 16L * 1024 * 1024, qPrintable(QString::number(grown)));
+  QVERIFY2(grownKb < 16L * 1024, qPrintable(QString::number(grownKb)));
   QCOMPARE(main().AquaImage->size(), QSize(202, 102));
 }
 
