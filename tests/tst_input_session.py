@@ -46,6 +46,7 @@ CALC_BUTTONS = {  # the middle of each "Расчет"
     "TempCalcBtn": (564, 204), "GhCalcBtn": (564, 548),
 }
 TANK_PICTURE = (115, 76)
+BOTTOM_MARGIN = (340, 584)  # below the buttons
 # The sides each shape uses; the others are disabled.
 SIDES = {0: "AB", 1: "ABCD", 2: "ABC", 3: "ABC", 4: "AB", 5: "A"}
 SHAPES = len(SIDES)
@@ -236,6 +237,9 @@ def run_session(checks, desktop, procs, binary, env, args):
     if proc.poll() is not None:
         return
     session.answer_boxes(1.0)
+    # The pointer off the tank picture, whose tool tip is a window too.
+    desktop.xdotool("mousemove", *session.at(BOTTOM_MARGIN))
+    time.sleep(0.3)
     checks.equal(session.open_boxes(), [], "no box is left open")
     print("%d actions in %.0f s: %s" % (args.actions, time.monotonic() - started,
                                         ", ".join("%d %s" % (n, k) for k, n in
