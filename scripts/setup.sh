@@ -23,6 +23,7 @@ test_packages=(
   imagemagick x11-utils            # screenshots of the real windows (import, xwininfo)
   openbox xdotool                  # tst_window_manager: a real window manager, real input
   python3-xlib                     # tst_window_manager: slow_framing_wm.py, a manager that frames late
+  xclip                            # tst_input_session: the clipboard long pastes come from
   dpkg-dev file                    # the Debian package and its test
   lintian appstream desktop-file-utils man-db groff-base  # tst_package: Debian's own checks
   clang libclang-rt-dev llvm       # the fuzzers, and symbolized sanitizer reports

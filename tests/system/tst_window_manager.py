@@ -27,7 +27,7 @@ import subprocess
 import sys
 import time
 
-from x_session import WAIT_SECONDS, run_test, start_x_server
+from x_session import WAIT_SECONDS, Desktop, run_test, start_x_server
 
 WATCHDOG_SECONDS = 120
 
@@ -43,87 +43,6 @@ LOADED_STARTS = 4
 
 BUTTON_ACTIONS = ["_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
                   "_NET_WM_ACTION_MAXIMIZE_VERT"]
-
-
-class Desktop:
-    """One X display, worked through the command-line X clients."""
-
-    def __init__(self, env):
-        self.env = env
-
-    def run(self, *argv):
-        out = subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=10)
-        return out.stdout if out.returncode == 0 else ""
-
-    def wait_for(self, condition):
-        deadline = time.monotonic() + WAIT_SECONDS
-        while time.monotonic() < deadline:
-            value = condition()
-            if value:
-                return value
-            time.sleep(0.1)
-        return None
-
-    def visible_window(self, title):
-        found = self.run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % title).split()
-        return int(found[0]) if found else None
-
-    def prop(self, window, name):
-        """xprop's line for the property, or "" where it is not set."""
-        out = self.run("xprop", *(["-root"] if window is None else ["-id", str(window)]), name)
-        return out if out.startswith(name + "(") else ""
-
-    def atoms(self, window, name):
-        line = self.prop(window, name)
-        return [a.strip() for a in line.split("=", 1)[1].split(",") if a.strip()] if "=" in line else []
-
-    def windows(self, window, name):
-        line = self.prop(window, name)
-        return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", line.split(":", 1)[-1])]
-
-    def origin(self, window):
-        out = self.run("xwininfo", "-id", str(window))
-        x = re.search(r"Absolute upper-left X:\s+(-?\d+)", out)
-        y = re.search(r"Absolute upper-left Y:\s+(-?\d+)", out)
-        return (int(x.group(1)), int(y.group(1))) if x and y else None
-
-    def frame(self, window):
-        """The window's frame as (x, y, width, height): its client area grown
-        by the frame extents the manager gives."""
-        out = self.run("xwininfo", "-id", str(window))
-        found = [re.search(pattern + r":\s+(-?\d+)", out) for pattern in
-                 ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
-        line = self.prop(window, "_NET_FRAME_EXTENTS")
-        if not all(found) or "=" not in line:
-            return None
-        x, y, w, h = (int(m.group(1)) for m in found)
-        left, right, top, bottom = (int(v) for v in line.split("=", 1)[1].split(","))
-        return (x - left, y - top, w + left + right, h + top + bottom)
-
-    def frame_origin(self, window):
-        frame = self.frame(window)
-        return frame[:2] if frame else None
-
-    def click(self, window, place):
-        x, y = self.origin(window)
-        self.run("xdotool", "mousemove", str(x + place[0]), str(y + place[1]), "click", "1")
-
-    def key(self, *keys):
-        self.run("xdotool", "key", *keys)
-
-    def type(self, text):
-        self.run("xdotool", "type", text)
-
-    def active(self):
-        out = self.run("xdotool", "getactivewindow").strip()
-        return int(out) if out else None
-
-    def stacking(self):
-        return self.windows(None, "_NET_CLIENT_LIST_STACKING")
-
-    def above(self, upper, lower):
-        order = self.stacking()
-        return upper in order and lower in order and order.index(upper) > order.index(lower)
 
 
 class Program:

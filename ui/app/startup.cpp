@@ -5,10 +5,15 @@
 #include <QTranslator>
 #include <QWidget>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "ui/accessibility/accessibility.h"
 #include "ui/artwork/window_icon.h"
 
 void setUpApplication() {
+  keepLargeBlocksMapped();
   // Only the name, not a display name: Qt would append a display name to
   // every other caption ("Error — Vembrix"), and the display name falls back
   // to this one wherever the title is asked for.
@@ -17,6 +22,18 @@ void setUpApplication() {
   QApplication::setWindowIcon(windowIcon());
   installRussianStandardTexts();
   installAccessibleInterfaces();
+}
+
+void keepLargeBlocksMapped() {
+#if defined(__GLIBC__)
+  // glibc maps a block of 128 kB or more on its own, but raises that bound to
+  // the size of each such block freed, up to 32 MB. After the first long text
+  // the copies and layouts of long texts then come from the heap, and the
+  // holes they leave between smaller blocks stay resident: the process grew
+  // by megabytes over a session of pastes. A fixed bound keeps every large
+  // block in a mapping of its own, given back whole when it is freed.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
 }
 
 void showMainWindow(QWidget &window) {

@@ -58,18 +58,41 @@ void EntryHistory::paste(QClipboard::Mode mode) {
       m_edit->insert(clip);
     return;
   }
+  replaceAsOneStep(clip);
+}
+
+void EntryHistory::insert(const QString &text) {
+  if (m_edit->selectionLength() + text.size() <= kLargeEdit)
+    m_edit->insert(text);
+  else
+    replaceAsOneStep(text);
+}
+
+void EntryHistory::replaceAsOneStep(const QString &insertion) {
   const State before = current();
+  const int selected = m_edit->selectionLength();
   const int start = selected > 0 ? m_edit->selectionStart() : m_edit->cursorPosition();
   QString text = before.text;
   text.remove(start, selected);
-  // What does not fit is cut from the end of the pasted text, as QLineEdit
+  // What does not fit is cut from the end of the inserted text, as QLineEdit
   // does, not from the text after it.
   const qsizetype room = std::max<qsizetype>(0, m_edit->maxLength() - text.size());
-  const int inserted = static_cast<int>(std::min(room, clip.size()));
-  text.insert(start, QStringView(clip).left(inserted));
+  const int inserted = static_cast<int>(std::min(room, insertion.size()));
+  text.insert(start, QStringView(insertion).left(inserted));
   rewrite({text, start + inserted, -1, 0});
   m_before = before;
   m_after.reset();
+}
+
+bool EntryHistory::eraseLongSelection(const QKeyEvent *key) {
+  const Qt::KeyboardModifiers mods = key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  const bool cut = key->matches(QKeySequence::Cut);
+  const bool erases = cut || (mods == Qt::NoModifier &&
+                              (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete));
+  if (!erases || m_edit->selectionLength() <= kLargeEdit) return false;
+  if (cut) m_edit->copy();
+  replaceAsOneStep({});
+  return true;
 }
 
 void EntryHistory::forget() {
@@ -98,7 +121,7 @@ bool EntryHistory::eventFilter(QObject *watched, QEvent *event) {
         redo();
       else if (key->matches(QKeySequence::Paste))
         paste();
-      else
+      else if (!eraseLongSelection(key))
         return false;
       event->accept();
       return true;

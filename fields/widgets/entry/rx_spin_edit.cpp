@@ -175,11 +175,13 @@ void TRxSpinEdit::keyPressEvent(QKeyEvent *event) {
   const QString typed =
       isKeypadDecimal(event) ? QString(m_regional.decimalSeparator()) : event->text();
   const QString kept = filterTyped(typed);
-  if (kept == event->text()) {
+  // Typed over a long selection, the history takes it, so that the erased
+  // characters stay out of QLineEdit's record.
+  if (kept == event->text() && selectionLength() <= EntryHistory::kLargeEdit) {
     QLineEdit::keyPressEvent(event);
     return;
   }
-  if (!kept.isEmpty()) insert(kept);
+  if (!kept.isEmpty()) m_history->insert(kept);
   event->accept();
 }
 

@@ -1,5 +1,5 @@
 // Undo in an entry field once long texts come in: a long paste, or a long
-// selection typed over, is one step back and one forward; typing around it
+// selection typed over or erased, is one step back and one forward; typing around it
 // is undone as QLineEdit does it; a write by the program leaves nothing to
 // undo. Through the keys, the context menu and the field's own limit.
 #include <QtTest>
@@ -56,7 +56,8 @@ private slots:
   void long_paste_is_one_step();
   void typing_after_long_paste_is_undone_first();
   void long_paste_cut_at_field_limit_keeps_following_text();
-  void long_selection_typed_over_is_one_step();
+  void long_selection_replaced_is_one_step_data();
+  void long_selection_replaced_is_one_step();
   void write_by_program_leaves_nothing_to_undo_data();
   void write_by_program_leaves_nothing_to_undo();
   void menu_offers_undo_and_redo_of_long_paste();
@@ -169,21 +170,35 @@ void TestEntryHistory::long_paste_cut_at_field_limit_keeps_following_text() {
   QCOMPARE(m_field->text(), QStringLiteral("12"));
 }
 
-void TestEntryHistory::long_selection_typed_over_is_one_step() {
+void TestEntryHistory::long_selection_replaced_is_one_step_data() {
+  QTest::addColumn<QKeySequence>("keys");
+  QTest::addColumn<QString>("left");
+  QTest::newRow("typed over") << QKeySequence(Qt::Key_5) << QStringLiteral("5");
+  QTest::newRow("Backspace") << QKeySequence(Qt::Key_Backspace) << QString();
+  QTest::newRow("Delete") << QKeySequence(Qt::Key_Delete) << QString();
+  QTest::newRow("cut") << QKeySequence(QKeySequence::Cut) << QString();
+}
+
+void TestEntryHistory::long_selection_replaced_is_one_step() {
+  QFETCH(QKeySequence, keys);
+  QFETCH(QString, left);
+  QApplication::clipboard()->clear();
   m_field->setText(m_long);
   m_field->selectAll();
-  QTest::keyClicks(m_field.get(), QStringLiteral("5"));
-  QCOMPARE(m_field->text(), QStringLiteral("5"));
-  // The removed characters are out of QLineEdit's own record again.
+  QTest::keySequence(m_field.get(), keys);
+  QCOMPARE(m_field->text(), left);
+  // The erased characters never entered QLineEdit's own record: it keeps
+  // the memory it once reached.
   QVERIFY(!m_field->isUndoAvailable());
+  if (keys == QKeySequence(QKeySequence::Cut)) QCOMPARE(QApplication::clipboard()->text(), m_long);
   QTest::keyClicks(m_field.get(), QStringLiteral("6"));
   undo();  // the typing, as QLineEdit groups it
-  QCOMPARE(m_field->text(), QStringLiteral("5"));
+  QCOMPARE(m_field->text(), left);
   undo();
   QCOMPARE(m_field->text(), m_long);
   QCOMPARE(m_field->selectedText(), m_long);
   redo();
-  QCOMPARE(m_field->text(), QStringLiteral("5"));
+  QCOMPARE(m_field->text(), left);
 }
 
 void TestEntryHistory::write_by_program_leaves_nothing_to_undo_data() {
