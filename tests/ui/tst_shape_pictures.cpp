@@ -95,19 +95,31 @@ private slots:
   // Keying out white must remove the background and nothing else, and the
   // outline must keep the water from the background. Half-tones belong to
   // the letters alone: blends of black into cyan inside the tank, into white
-  // outside, and never outside a glyph box.
-  void clean_drawing_data() { shapes_data(); }
+  // outside, and never outside a glyph box. The drawing for high-resolution
+  // screens is the same plan at twice the pixels, drawn at that resolution
+  // rather than enlarged: some 2 x 2 block of it is not one colour.
+  void clean_drawing_data() {
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<int>("scale");
+    for (int code = 0; code < vx::kTankShapeCount; ++code)
+      for (const int scale : {1, 2}) QTest::addRow("shape %d at %dx", code, scale) << code << scale;
+  }
   void clean_drawing() {
     QFETCH(int, shape);
-    const QImage picture = shapePicture(shape);
-    QCOMPARE(picture.size(), QSize(200, 100));
+    QFETCH(int, scale);
+    const QImage picture = shapePicture(shape, scale);
+    QCOMPARE(picture.size(), QSize(200, 100) * scale);
+    QCOMPARE(picture.devicePixelRatio(), qreal(scale));
+    QCOMPARE(picture.deviceIndependentSize(), QSizeF(200, 100));
     QVERIFY(!picture.hasAlphaChannel());
-    QCOMPARE(picture.pixel(0, 99), kWhite);  // the key colour of the picture controls
+    // the key colour of the picture controls
+    QCOMPARE(picture.pixel(0, picture.height() - 1), kWhite);
     const std::vector<bool> outside = background(picture);
+    int mixedBlocks = 0;
     for (int y = 0; y < picture.height(); ++y)
       for (int x = 0; x < picture.width(); ++x) {
         const QRgb c = picture.pixel(x, y);
-        const Letter *letter = letterAt(shape, {x, y});
+        const Letter *letter = letterAt(shape, {x / scale, y / scale});
         const QByteArray where = QStringLiteral("%1,%2").arg(x).arg(y).toLatin1();
         if (c == kWhite && !outside[static_cast<size_t>(y * picture.width() + x)])
           QVERIFY2(letter && !letter->overWater,
@@ -117,12 +129,16 @@ private slots:
                {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
             QVERIFY2(!picture.valid(n) || picture.pixel(n) != kWhite,
                      "water meets background: " + where);
+        if (scale == 2 && x % 2 == 0 && y % 2 == 0)
+          mixedBlocks += c != picture.pixel(x + 1, y) || c != picture.pixel(x, y + 1) ||
+                         c != picture.pixel(x + 1, y + 1);
         if (isPure(c)) continue;
         QVERIFY2(letter, "half-tone outside the letters: " + where);
         QVERIFY2(letter->overWater ? qRed(c) == 0 && qGreen(c) == qBlue(c)
                                    : qRed(c) == qGreen(c) && qGreen(c) == qBlue(c),
                  "odd letter shade: " + where);
       }
+    if (scale == 2) QVERIFY2(mixedBlocks > 20, qPrintable(QString::number(mixedBlocks)));
   }
 
   // Each letter inks its box from the top row to the bottom one, smoothed.
@@ -165,11 +181,15 @@ private slots:
     QTest::newRow("hexagon: right side") << 5 << QPoint(133, 50) << kBlack;
     QTest::newRow("hexagon: water") << 5 << QPoint(97, 50) << kCyan;
   }
+  // At twice the resolution each pixel of the plan covers 2 x 2 device pixels.
   void landmarks() {
     QFETCH(int, shape);
     QFETCH(QPoint, at);
     QFETCH(QRgb, colour);
     QCOMPARE(shapePicture(shape).pixel(at), colour);
+    const QImage sharp = shapePicture(shape, 2);
+    for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+      QCOMPARE(sharp.pixel(at * 2 + d), colour);
   }
 
   // 9 x 9 heads whose points sit on the pixels next to the measured edges.
@@ -313,53 +333,6 @@ private slots:
     QVERIFY(shortWord.width() < longWord.width());
   }
 
-  // The drawings for high-resolution screens: the same plan at twice the
-  // pixels, as clean as the small one, and drawn at that resolution rather
-  // than enlarged: some 2 x 2 block of every drawing is not one colour.
-  void sharp_drawing_data() { shapes_data(); }
-  void sharp_drawing() {
-    QFETCH(int, shape);
-    const QImage picture = shapePicture(shape, 2);
-    QCOMPARE(picture.size(), QSize(400, 200));
-    QCOMPARE(picture.devicePixelRatio(), 2.0);
-    QCOMPARE(picture.deviceIndependentSize(), QSizeF(200, 100));
-    QCOMPARE(picture.pixel(0, 199), kWhite);
-    const std::vector<bool> outside = background(picture);
-    int mixedBlocks = 0;
-    for (int y = 0; y < picture.height(); ++y)
-      for (int x = 0; x < picture.width(); ++x) {
-        const QRgb c = picture.pixel(x, y);
-        const Letter *letter = letterAt(shape, {x / 2, y / 2});
-        const QByteArray where = QStringLiteral("%1,%2").arg(x).arg(y).toLatin1();
-        if (c == kWhite && !outside[static_cast<size_t>(y * picture.width() + x)])
-          QVERIFY2(letter && !letter->overWater, "enclosed white: " + where);
-        if (c == kCyan)
-          for (const QPoint n :
-               {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
-            QVERIFY2(!picture.valid(n) || picture.pixel(n) != kWhite,
-                     "water meets background: " + where);
-        if (!isPure(c)) QVERIFY2(letter, "half-tone outside the letters: " + where);
-        if (x % 2 == 0 && y % 2 == 0) {
-          const QRgb right = picture.pixel(x + 1, y), below = picture.pixel(x, y + 1),
-                     diagonal = picture.pixel(x + 1, y + 1);
-          mixedBlocks += c != right || c != below || c != diagonal;
-        }
-      }
-    QVERIFY2(mixedBlocks > 20, qPrintable(QString::number(mixedBlocks)));
-  }
-
-  // The outline and the arrows are where the small drawing has them, each of
-  // its pixels covering the same 2 x 2 device pixels.
-  void sharp_landmarks_data() { landmarks_data(); }
-  void sharp_landmarks() {
-    QFETCH(int, shape);
-    QFETCH(QPoint, at);
-    QFETCH(QRgb, colour);
-    const QImage picture = shapePicture(shape, 2);
-    for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
-      QCOMPARE(picture.pixel(at * 2 + d), colour);
-  }
-
   // Heads of 18 device rows whose points, two device pixels wide, touch the
   // edges, widening by one device pixel a side every second row.
   void sharp_arrow_heads_data() { arrow_heads_data(); }
@@ -409,9 +382,6 @@ private slots:
       }
   }
 
-  // The desktop's icon sizes: whole-factor enlargements above 32 keep every
-  // pixel of the 32 x 32 icon as a block; 48 keeps its colours, bands and
-  // letters; the reductions keep its bands.
   // The program's icon makes its pictures when asked; what it gives is what
   // a QIcon holding the same pictures gives, at every size and mode.
   void icon_matches_one_of_added_pixmaps_data() {
@@ -446,6 +416,9 @@ private slots:
              theirs.toImage().convertToFormat(QImage::Format_ARGB32));
   }
 
+  // The desktop's icon sizes: whole-factor enlargements above 32 keep every
+  // pixel of the 32 x 32 icon as a block; 48 keeps its colours, bands and
+  // letters; the reductions keep its bands.
   void theme_icons_data() {
     QTest::addColumn<int>("size");
     for (const int size : kThemeIconSizes) QTest::addRow("%d px", size) << size;
