@@ -105,36 +105,13 @@ private:
 };
 
 // Texts that are no numbers, or numbers at the edge of a type.
-const char16_t *const kOddTexts[] = {u"",
-                                     u" ",
-                                     u"-",
-                                     u"+",
-                                     u"e",
-                                     u"1e",
-                                     u"1e+",
-                                     u"--1",
-                                     u"1-2",
-                                     u"abc",
-                                     u"0x1F",
-                                     u"$FFFFFFFF",
-                                     u"$7FFFFFFF",
-                                     u"0X80000000",
-                                     u"NaN",
-                                     u"inf",
-                                     u"-INF",
-                                     u"١٢٣",
-                                     u"½",
-                                     u"12 34",
-                                     u"\t7",
-                                     u" 7",
-                                     u"7 ",
-                                     u"∞",
-                                     u"2147483647",
-                                     u"-2147483648",
-                                     u"2147483648",
-                                     u"9223372036854775808",
-                                     u"0.0000000000000000000000000001",
-                                     u"\U0001F41F"};
+// clang-format off
+const char16_t *const kOddTexts[] = {
+    u"", u" ", u"-", u"+", u"e", u"1e", u"1e+", u"--1", u"1-2", u"abc", u"0x1F", u"$FFFFFFFF",
+    u"$7FFFFFFF", u"0X80000000", u"NaN", u"inf", u"-INF", u"١٢٣", u"½", u"12 34", u"\t7", u" 7",
+    u"7 ", u"∞", u"2147483647", u"-2147483648", u"2147483648", u"9223372036854775808",
+    u"0.0000000000000000000000000001", u"\U0001F41F"};
+// clang-format on
 
 // Texts a user might paste into a number field, and some nobody should.
 class TextMaker {

@@ -107,27 +107,19 @@ private slots:
   void full_stop_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-
-    QTest::newRow("ends in a letter") << "Floating point overflow"
-                                      << "Floating point overflow.";
-    QTest::newRow("ends in a digit") << "Error 42"
-                                     << "Error 42.";
-    QTest::newRow("ends in a Cyrillic letter") << "Ошибка"
-                                               << "Ошибка.";
-    QTest::newRow("ends in '/', just above '.'") << "a/"
-                                                 << "a/.";
-    QTest::newRow("already ends in '.'") << "Done."
-                                         << "Done.";
-    QTest::newRow("ends in '!'") << "Неверные входные данные !"
-                                 << "Неверные входные данные !";
-    QTest::newRow("ends in ')'") << "failed (twice)"
-                                 << "failed (twice)";
-    QTest::newRow("ends in '-', just below '.'") << "a-"
-                                                 << "a-";
-    QTest::newRow("ends in a blank") << "trailing "
-                                     << "trailing ";
-    QTest::newRow("empty") << ""
-                           << "";
+    const auto row = [](const char *name, const char *message, const char *shown) {
+      QTest::newRow(name) << message << shown;
+    };
+    row("ends in a letter", "Floating point overflow", "Floating point overflow.");
+    row("ends in a digit", "Error 42", "Error 42.");
+    row("ends in a Cyrillic letter", "Ошибка", "Ошибка.");
+    row("ends in '/', just above '.'", "a/", "a/.");
+    row("already ends in '.'", "Done.", "Done.");
+    row("ends in '!'", "Неверные входные данные !", "Неверные входные данные !");
+    row("ends in ')'", "failed (twice)", "failed (twice)");
+    row("ends in '-', just below '.'", "a-", "a-");
+    row("ends in a blank", "trailing ", "trailing ");
+    row("empty", "", "");
   }
   void full_stop() {
     QFETCH(QString, message);

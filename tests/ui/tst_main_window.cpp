@@ -297,21 +297,19 @@ private slots:
     QTest::addColumn<QChar>("thousands");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("shown");
+    const auto row = [](const char *name, QChar decimal, QChar thousands, const char *field,
+                        const char *shown) {
+      QTest::newRow(name) << decimal << thousands << field << shown;
+    };
 
     // One value per calculator; the soil on a comma desktop, since the field
     // rules compute the separators.
-    QTest::newRow("volume") << QChar(u'.') << QChar(u',') << "VAquaBox"
-                            << "193.05 л";
-    QTest::newRow("soil, comma") << QChar(u',') << QChar(u'.') << "VGrBox"
-                                 << "40,54 кг";
-    QTest::newRow("flux") << QChar(u'.') << QChar(u',') << "BugerBox"
-                          << "3757 Lm";
-    QTest::newRow("co2") << QChar(u'.') << QChar(u',') << "Co2Box"
-                         << "35 мг/л";
-    QTest::newRow("heater") << QChar(u'.') << QChar(u',') << "TempWBox"
-                            << "58 W";
-    QTest::newRow("hardness") << QChar(u'.') << QChar(u',') << "PodVBox"
-                              << "64 %";
+    row("volume", QChar(u'.'), QChar(u','), "VAquaBox", "193.05 л");
+    row("soil, comma", QChar(u','), QChar(u'.'), "VGrBox", "40,54 кг");
+    row("flux", QChar(u'.'), QChar(u','), "BugerBox", "3757 Lm");
+    row("co2", QChar(u'.'), QChar(u','), "Co2Box", "35 мг/л");
+    row("heater", QChar(u'.'), QChar(u','), "TempWBox", "58 W");
+    row("hardness", QChar(u'.'), QChar(u','), "PodVBox", "64 %");
   }
   void first_showing_fills_results() {
     QFETCH(QChar, decimal);
@@ -434,17 +432,14 @@ private slots:
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("errorBox");
-
-    QTest::newRow("chosen entry") << "Парабола"
-                                  << "1708 Lm" << false;
-    QTest::newRow("typed in lower case") << "трапеция"
-                                         << "1879 Lm" << false;
-    QTest::newRow("typed in upper case") << "KVIB"
-                                         << "1566 Lm" << false;
-    QTest::newRow("names no reflector") << "Зеркало"
-                                        << "3757 Lm" << true;
-    QTest::newRow("emptied") << ""
-                             << "3757 Lm" << true;
+    const auto row = [](const char *name, const char *text, const char *shown, bool errorBox) {
+      QTest::newRow(name) << text << shown << errorBox;
+    };
+    row("chosen entry", "Парабола", "1708 Lm", false);
+    row("typed in lower case", "трапеция", "1879 Lm", false);
+    row("typed in upper case", "KVIB", "1566 Lm", false);
+    row("names no reflector", "Зеркало", "3757 Lm", true);
+    row("emptied", "", "3757 Lm", true);
   }
   void reflector_follows_edited_text() {
     QFETCH(QString, text);
@@ -533,25 +528,21 @@ private slots:
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("shape");
     QTest::addColumn<QString>("sentence");
+    const auto row = [](const char *name, const char *button, const char *field, double value,
+                        int shape, const char *sentence) {
+      QTest::newRow(name) << button << field << value << shape << sentence;
+    };
 
     // Each result after its caption, as shown; units a Russian voice would
     // spell out as letters are words. Nothing after a box has spoken.
-    QTest::newRow("volume") << "VolumeCalcBtn"
-                            << "ValueA" << 120.0 << -1
-                            << "Объем воды 232.05 л, вес грунта 48.73 кг";
-    QTest::newRow("lighting") << "LightCalcBtn"
-                              << "" << 0.0 << -1 << "Необходимая мощность 3757 люмен";
-    QTest::newRow("co2 ends with the rating")
-        << "Co2CalcBtn"
-        << "PhBox" << 6.5 << -1 << "Содержание СО2 110 мг/л, избыток";
-    QTest::newRow("heater") << "TempCalcBtn"
-                            << "" << 0.0 << -1 << "Необходимая мощность 58 ватт";
-    QTest::newRow("hardness") << "GhCalcBtn"
-                              << "" << 0.0 << -1 << "Объем подмены 64 %";
-    QTest::newRow("fault report") << "GhCalcBtn"
-                                  << "PodGWBox" << 14.0 << -1 << "";
-    QTest::newRow("error box") << "VolumeCalcBtn"
-                               << "ValueA" << 40.0 << 2 << "";
+    row("volume", "VolumeCalcBtn", "ValueA", 120.0, -1, "Объем воды 232.05 л, вес грунта 48.73 кг");
+    row("lighting", "LightCalcBtn", "", 0.0, -1, "Необходимая мощность 3757 люмен");
+    row("co2 ends with the rating", "Co2CalcBtn", "PhBox", 6.5, -1,
+        "Содержание СО2 110 мг/л, избыток");
+    row("heater", "TempCalcBtn", "", 0.0, -1, "Необходимая мощность 58 ватт");
+    row("hardness", "GhCalcBtn", "", 0.0, -1, "Объем подмены 64 %");
+    row("fault report", "GhCalcBtn", "PodGWBox", 14.0, -1, "");
+    row("error box", "VolumeCalcBtn", "ValueA", 40.0, 2, "");
   }
   void pressed_calculation_is_announced() {
     QFETCH(QString, button);
@@ -584,16 +575,15 @@ private slots:
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<bool>("runs");
-
-    QTest::newRow("Enter") << "VolumeCalcBtn" << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
-    QTest::newRow("keypad Enter") << "VolumeCalcBtn" << int(Qt::Key_Enter)
-                                  << int(Qt::KeypadModifier) << true;
-    QTest::newRow("Space as ever")
-        << "VolumeCalcBtn" << int(Qt::Key_Space) << int(Qt::NoModifier) << true;
-    QTest::newRow("Ctrl+Enter") << "VolumeCalcBtn" << int(Qt::Key_Return)
-                                << int(Qt::ControlModifier) << false;
-    QTest::newRow("Enter in an entry field")
-        << "HwaterBox" << int(Qt::Key_Return) << int(Qt::NoModifier) << false;
+    const auto row = [](const char *name, const char *target, Qt::Key key,
+                        Qt::KeyboardModifiers modifiers, bool runs) {
+      QTest::newRow(name) << target << int(key) << int(modifiers) << runs;
+    };
+    row("Enter", "VolumeCalcBtn", Qt::Key_Return, Qt::NoModifier, true);
+    row("keypad Enter", "VolumeCalcBtn", Qt::Key_Enter, Qt::KeypadModifier, true);
+    row("Space as ever", "VolumeCalcBtn", Qt::Key_Space, Qt::NoModifier, true);
+    row("Ctrl+Enter", "VolumeCalcBtn", Qt::Key_Return, Qt::ControlModifier, false);
+    row("Enter in an entry field", "HwaterBox", Qt::Key_Return, Qt::NoModifier, false);
   }
   void enter_presses_a_focused_calc_button() {
     QFETCH(QString, target);

@@ -96,51 +96,25 @@ private slots:
     QTest::addColumn<QString>("session");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("nothing set") << ""
-                                 << ""
-                                 << ""
-                                 << ""
-                                 << "neither DISPLAY nor WAYLAND_DISPLAY is set";
-    QTest::newRow("X display not answering") << ""
-                                             << ":5"
-                                             << ""
-                                             << "x11"
-                                             << "the X display \":5\" (DISPLAY) cannot be opened";
-    QTest::newRow("only Wayland named, X tried") << ""
-                                                 << ""
-                                                 << "wayland-1"
-                                                 << ""
-                                                 << "DISPLAY is not set";
-    QTest::newRow("Wayland session: Wayland, then X")
-        << ""
-        << ""
-        << "wayland-1"
-        << "wayland"
-        << "no Wayland compositor answers at \"wayland-1\" (WAYLAND_DISPLAY); DISPLAY is not set";
-    QTest::newRow("Wayland asked for, none named")
-        << "wayland"
-        << ":0"
-        << ""
-        << ""
-        << "no Wayland compositor answers at \"wayland-0\" (WAYLAND_DISPLAY is not set)";
-    QTest::newRow("Wayland asked for, nothing set") << "wayland-egl"
-                                                    << ""
-                                                    << ""
-                                                    << ""
-                                                    << "neither DISPLAY nor WAYLAND_DISPLAY is set";
-    QTest::newRow("list with options, said once")
-        << "wayland:nodecorations;wayland-egl;xcb"
-        << ":1"
-        << "w"
-        << ""
-        << "no Wayland compositor answers at \"w\" (WAYLAND_DISPLAY); "
-           "the X display \":1\" (DISPLAY) cannot be opened";
-    QTest::newRow("some other platform")
-        << "eglfs"
-        << ""
-        << ""
-        << ""
-        << "the platform \"eglfs\" (QT_QPA_PLATFORM) cannot be started";
+    const auto row = [](const char *name, const char *platform, const char *x11,
+                        const char *wayland, const char *session, const char *reason) {
+      QTest::newRow(name) << platform << x11 << wayland << session << reason;
+    };
+    const char *const neither = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    row("nothing set", "", "", "", "", neither);
+    row("X display not answering", "", ":5", "", "x11",
+        "the X display \":5\" (DISPLAY) cannot be opened");
+    row("only Wayland named, X tried", "", "", "wayland-1", "", "DISPLAY is not set");
+    row("Wayland session: Wayland, then X", "", "", "wayland-1", "wayland",
+        "no Wayland compositor answers at \"wayland-1\" (WAYLAND_DISPLAY); DISPLAY is not set");
+    row("Wayland asked for, none named", "wayland", ":0", "", "",
+        "no Wayland compositor answers at \"wayland-0\" (WAYLAND_DISPLAY is not set)");
+    row("Wayland asked for, nothing set", "wayland-egl", "", "", "", neither);
+    row("list with options, said once", "wayland:nodecorations;wayland-egl;xcb", ":1", "w", "",
+        "no Wayland compositor answers at \"w\" (WAYLAND_DISPLAY); "
+        "the X display \":1\" (DISPLAY) cannot be opened");
+    row("some other platform", "eglfs", "", "", "",
+        "the platform \"eglfs\" (QT_QPA_PLATFORM) cannot be started");
   }
   void missing_display_message() {
     QFETCH(QString, platform);

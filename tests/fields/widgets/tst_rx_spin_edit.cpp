@@ -165,33 +165,19 @@ private slots:
     QTest::addColumn<QString>("keys");     // "." the decimal separator, "," the other
     QTest::addColumn<QString>("text");     // what enters the field
     QTest::addColumn<QString>("refused");  // the characters that beep
-    QTest::newRow("real number") << vtFloat << "12.5"
-                                 << "12.5"
-                                 << "";
-    QTest::newRow("other separator") << vtFloat << "12,5"
-                                     << "125"
-                                     << ",";
-    QTest::newRow("second separator") << vtFloat << "1.2.3"
-                                      << "1.23"
-                                      << ".";
-    QTest::newRow("second exponent") << vtFloat << "1e3E4"
-                                     << "1e34"
-                                     << "E";
-    QTest::newRow("signs anywhere") << vtFloat << "1-2+"
-                                    << "1-2+"
-                                    << "";
-    QTest::newRow("separator in integer") << vtInteger << "12.5"
-                                          << "125"
-                                          << ".";
-    QTest::newRow("exponent in integer") << vtInteger << "1e3"
-                                         << "13"
-                                         << "e";
-    QTest::newRow("letters and blank") << vtFloat << "a b"
-                                       << ""
-                                       << "a b";
-    QTest::newRow("hex prefix") << vtInteger << "$FF"
-                                << ""
-                                << "$FF";
+    const auto row = [](const char *name, vx::TValueType type, const char *keys, const char *text,
+                        const char *refused) {
+      QTest::newRow(name) << type << keys << text << refused;
+    };
+    row("real number", vtFloat, "12.5", "12.5", "");
+    row("other separator", vtFloat, "12,5", "125", ",");
+    row("second separator", vtFloat, "1.2.3", "1.23", ".");
+    row("second exponent", vtFloat, "1e3E4", "1e34", "E");
+    row("signs anywhere", vtFloat, "1-2+", "1-2+", "");
+    row("separator in integer", vtInteger, "12.5", "125", ".");
+    row("exponent in integer", vtInteger, "1e3", "13", "e");
+    row("letters and blank", vtFloat, "a b", "", "a b");
+    row("hex prefix", vtInteger, "$FF", "", "$FF");
   }
   void typing() {
     const QChar decimal = rowDecimal();
