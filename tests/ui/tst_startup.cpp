@@ -191,48 +191,28 @@ private slots:
     QCOMPARE(AquaTypeFrm, nullptr);
   }
 
-  void picture_click_brings_up_the_one_picker() {
-    ApplicationWindows windows(m_regional, m_alerts);
-    TMainFrm &main = windows.mainForm();
-    main.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main));
-
-    const auto topLevelsBefore = QApplication::topLevelWidgets().size();
-    QTest::mouseClick(controlOf<PictureControl>(main, "AquaImage"), Qt::LeftButton, {},
-                      QPoint(100, 50));
-    QVERIFY(QTest::qWaitForWindowExposed(&windows.picker()));
-    QTest::mouseClick(controlOf<PictureControl>(main, "AquaImage"), Qt::LeftButton, {},
-                      QPoint(100, 50));
-    QVERIFY(windows.picker().isVisible());
-    QCOMPARE(QApplication::topLevelWidgets().size(), topLevelsBefore);
-    // Opening the picker recomputes nothing.
-    QCOMPARE(main.tankState().AquaType, 0);
-    QVERIFY(m_alerts.reports.isEmpty());
+  // Closing the main window ends the program, the picker open or not; closing
+  // the picker leaves it running.
+  void closing_a_window_data() {
+    QTest::addColumn<bool>("closeMain");
+    QTest::newRow("main window, picker open") << true;
+    QTest::newRow("picker") << false;
   }
-
-  void closing_main_window_ends_program_with_picker_open() {
+  void closing_a_window() {
+    QFETCH(bool, closeMain);
     ApplicationWindows windows(m_regional, m_alerts);
     windows.mainForm().show();
     QTest::mouseClick(controlOf<PictureControl>(windows.mainForm(), "AquaImage"), Qt::LeftButton,
                       {}, QPoint(100, 50));
     QVERIFY(QTest::qWaitForWindowExposed(&windows.picker()));
 
-    QTimer::singleShot(0, &windows.mainForm(), &QWidget::close);
-    QCOMPARE(runEventLoop(), 0);
-  }
-
-  void closing_picker_does_not_end_program() {
-    ApplicationWindows windows(m_regional, m_alerts);
-    windows.mainForm().show();
-    QTest::mouseClick(controlOf<PictureControl>(windows.mainForm(), "AquaImage"), Qt::LeftButton,
-                      {}, QPoint(100, 50));
-    QVERIFY(QTest::qWaitForWindowExposed(&windows.picker()));
-
-    QTimer::singleShot(0, &windows.picker(), &QWidget::close);
-    QTimer::singleShot(200, qApp, [] { QCoreApplication::exit(7); });
-    QCOMPARE(runEventLoop(), 7);
-    QVERIFY(windows.mainForm().isVisible());
-    QVERIFY(!windows.picker().isVisible());
+    QWidget *closed = closeMain ? static_cast<QWidget *>(&windows.mainForm()) : &windows.picker();
+    QTimer::singleShot(0, closed, &QWidget::close);
+    QTimer stillRunning;  // gone with the test, whichever way the loop ends
+    stillRunning.callOnTimeout(qApp, [] { QCoreApplication::exit(7); });
+    stillRunning.start(200);
+    QCOMPARE(runEventLoop(), closeMain ? 0 : 7);
+    QCOMPARE(windows.mainForm().isVisible(), !closeMain);
   }
 
   void escaped_exception_is_reported_data() {
