@@ -37,27 +37,17 @@ const QPoint kInside(100, 50);
 // Everything a pick must leave as it was, taken as the user would read it.
 struct Untouched {
   QStringList texts;
-  double tank[8];
+  QList<double> tank;
 
-  explicit Untouched(const TMainFrm &w)
-      : texts{controlOf<vx::TRxSpinEdit>(w, "ValueA")->text(),
-              controlOf<vx::TRxSpinEdit>(w, "ValueB")->text(),
-              controlOf<vx::TRxSpinEdit>(w, "ValueC")->text(),
-              controlOf<vx::TRxSpinEdit>(w, "ValueD")->text(),
-              controlOf<vx::TCurrencyEdit>(w, "VAquaBox")->text(),
-              controlOf<vx::TCurrencyEdit>(w, "VGrBox")->text(),
-              controlOf<vx::TCurrencyEdit>(w, "BugerBox")->text(),
-              controlOf<vx::TCurrencyEdit>(w, "Co2Box")->text(),
-              controlOf<vx::TCurrencyEdit>(w, "TempWBox")->text(),
-              controlOf<vx::TCurrencyEdit>(w, "PodVBox")->text(),
-              controlOf<QLabel>(w, "Co2Panel")->text()},
-        tank{w.tankState().DimA,     w.tankState().DimB,    w.tankState().DimC,
-             w.tankState().DimD,     w.tankState().WaterH,  w.tankState().BaseArea,
-             w.tankState().LightLen, w.tankState().LightWid} {}
-
-  bool operator==(const Untouched &other) const {
-    return texts == other.texts && std::equal(std::begin(tank), std::end(tank), other.tank);
+  explicit Untouched(const TMainFrm &w) {
+    for (const char *name : {"ValueA", "ValueB", "ValueC", "ValueD", "VAquaBox", "VGrBox",
+                             "BugerBox", "Co2Box", "TempWBox", "PodVBox"})
+      texts << controlOf<QLineEdit>(w, name)->text();
+    texts << controlOf<QLabel>(w, "Co2Panel")->text();
+    const vx::TankState &t = w.tankState();
+    tank = {t.DimA, t.DimB, t.DimC, t.DimD, t.WaterH, t.BaseArea, t.LightLen, t.LightWid};
   }
+  bool operator==(const Untouched &) const = default;
 };
 
 }  // namespace
@@ -320,29 +310,25 @@ private slots:
     QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<int>("picked");  // -1: none, the picker hidden by Escape
     QTest::addColumn<QString>("sentence");
-
+    const auto row = [](const char *name, int from, const QList<int> &keys, int picked,
+                        const char *sentence) {
+      QTest::newRow(name) << from << keys << picked << sentence;
+    };
     const int kp = int(Qt::KeypadModifier);
-    QTest::newRow("Right, Enter") << 0 << QList<int>{Qt::Key_Right, Qt::Key_Return} << 1
-                                  << "Прямоугольный со скосами. Используются все стороны. "
-                                     "Расчет освещения доступен.";
-    QTest::newRow("Down, Space") << 0 << QList<int>{Qt::Key_Down, Qt::Key_Space} << 3
-                                 << "Треугольный. Не используется сторона D. "
-                                    "Расчет освещения недоступен.";
-    QTest::newRow("arrows stop at the edge")
-        << 0 << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right,
-                           Qt::Key_Down,  Qt::Key_Down,  Qt::Key_Return}
-        << 5 << "Шестиугольный. Не используются стороны B, C, D. Расчет освещения недоступен.";
-    QTest::newRow("from the current shape, keypad Enter")
-        << 4 << QList<int>{Qt::Key_Up, Qt::Key_Enter | kp} << 1
-        << "Прямоугольный со скосами. Используются все стороны. Расчет освещения доступен.";
-    QTest::newRow("Tab, Tab, Enter")
-        << 0 << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << 2
-        << "Прямоугольный \"Vision\". Не используется сторона D. "
-           "Расчет освещения доступен.";
-    QTest::newRow("the same shape again") << 5 << QList<int>{Qt::Key_Return} << 5
-                                          << "Шестиугольный. Не используются стороны B, C, D. "
-                                             "Расчет освещения недоступен.";
-    QTest::newRow("Escape") << 3 << QList<int>{Qt::Key_Left, Qt::Key_Escape} << -1 << "";
+    row("Right, Enter", 0, {Qt::Key_Right, Qt::Key_Return}, 1,
+        "Прямоугольный со скосами. Используются все стороны. Расчет освещения доступен.");
+    row("Down, Space", 0, {Qt::Key_Down, Qt::Key_Space}, 3,
+        "Треугольный. Не используется сторона D. Расчет освещения недоступен.");
+    row("arrows stop at the edge", 0,
+        {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return},
+        5, "Шестиугольный. Не используются стороны B, C, D. Расчет освещения недоступен.");
+    row("from the current shape, keypad Enter", 4, {Qt::Key_Up, Qt::Key_Enter | kp}, 1,
+        "Прямоугольный со скосами. Используются все стороны. Расчет освещения доступен.");
+    row("Tab, Tab, Enter", 0, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, 2,
+        "Прямоугольный \"Vision\". Не используется сторона D. Расчет освещения доступен.");
+    row("the same shape again", 5, {Qt::Key_Return}, 5,
+        "Шестиугольный. Не используются стороны B, C, D. Расчет освещения недоступен.");
+    row("Escape", 3, {Qt::Key_Left, Qt::Key_Escape}, -1, "");
   }
   void keyboard_picks() {
     QFETCH(int, from);
