@@ -46,39 +46,36 @@ private slots:
     QTest::addColumn<QRect>("available");
     QTest::addColumn<QPoint>("placed");
 
+    const auto row = [](const char *name, QSize client, QMargins frame, QPoint wanted,
+                        QRect available, QPoint placed) {
+      QTest::newRow(name) << client << frame << wanted << available << placed;
+    };
     const QPoint designed(469, 232);
+    const auto main = [&](const char *name, QMargins frame, QRect available, QPoint placed) {
+      row(name, kMainClient, frame, designed, available, placed);
+    };
     // The frame is 684 x 609: 841 would be its bottom at the designed place.
-    QTest::newRow("main, 1920 x 1080: designed place")
-        << kMainClient << kFrame << designed << QRect(0, 0, 1920, 1080) << designed;
-    QTest::newRow("main, 1366 x 768: up by 73")
-        << kMainClient << kFrame << designed << QRect(0, 0, 1366, 768) << QPoint(469, 159);
-    QTest::newRow("main, 1280 x 800: up by 41")
-        << kMainClient << kFrame << designed << QRect(0, 0, 1280, 800) << QPoint(469, 191);
-    QTest::newRow("main, 1366 x 768 less a bottom panel")
-        << kMainClient << kFrame << designed << QRect(0, 0, 1366, 740) << QPoint(469, 131);
-    QTest::newRow("main, 1024 x 768: left and up")
-        << kMainClient << kFrame << designed << QRect(0, 0, 1024, 768) << QPoint(340, 159);
-    QTest::newRow("main, exactly fits at its place")
-        << kMainClient << kFrame << designed << QRect(0, 0, 1153, 841) << designed;
-    QTest::newRow("main, screen smaller than the frame: title bar stays")
-        << kMainClient << kFrame << designed << QRect(0, 0, 640, 480) << QPoint(0, 0);
-    QTest::newRow("main, no frame known yet")
-        << kMainClient << QMargins() << designed << QRect(0, 0, 1366, 768) << QPoint(469, 180);
-    QTest::newRow("main, top panel on a second screen")
-        << kMainClient << kFrame << QPoint(1920 + 469, 232) << QRect(1920, 28, 1280, 772)
-        << QPoint(1920 + 469, 191);
-
-    QTest::newRow("picker left where it fits")
-        << kPickerClient << kFrame << QPoint(40, 50) << QRect(0, 0, 1366, 768) << QPoint(40, 50);
-    QTest::newRow("picker hanging off the bottom right")
-        << kPickerClient << kFrame << QPoint(1200, 700) << QRect(0, 0, 1366, 768)
-        << QPoint(683, 466);
-    QTest::newRow("picker on a screen that has gone")
-        << kPickerClient << kFrame << QPoint(2200, 300) << QRect(0, 0, 1366, 768)
-        << QPoint(683, 300);
-    QTest::newRow("picker above and left of the screen")
-        << kPickerClient << kFrame << QPoint(-300, -15) << QRect(0, 0, 1366, 768) << QPoint(0, 0);
+    main("main, 1920 x 1080: designed place", kFrame, QRect(0, 0, 1920, 1080), designed);
+    main("main, 1366 x 768: up by 73", kFrame, QRect(0, 0, 1366, 768), QPoint(469, 159));
+    main("main, 1280 x 800: up by 41", kFrame, QRect(0, 0, 1280, 800), QPoint(469, 191));
+    main("main, 1366 x 768 less a bottom panel", kFrame, QRect(0, 0, 1366, 740), QPoint(469, 131));
+    main("main, 1024 x 768: left and up", kFrame, QRect(0, 0, 1024, 768), QPoint(340, 159));
+    main("main, exactly fits at its place", kFrame, QRect(0, 0, 1153, 841), designed);
+    main("main, screen smaller than the frame: title bar stays", kFrame, QRect(0, 0, 640, 480),
+         QPoint(0, 0));
+    main("main, no frame known yet", QMargins(), QRect(0, 0, 1366, 768), QPoint(469, 180));
+    row("main, top panel on a second screen", kMainClient, kFrame, QPoint(1920 + 469, 232),
+        QRect(1920, 28, 1280, 772), QPoint(1920 + 469, 191));
+    row("picker left where it fits", kPickerClient, kFrame, QPoint(40, 50), QRect(0, 0, 1366, 768),
+        QPoint(40, 50));
+    row("picker hanging off the bottom right", kPickerClient, kFrame, QPoint(1200, 700),
+        QRect(0, 0, 1366, 768), QPoint(683, 466));
+    row("picker on a screen that has gone", kPickerClient, kFrame, QPoint(2200, 300),
+        QRect(0, 0, 1366, 768), QPoint(683, 300));
+    row("picker above and left of the screen", kPickerClient, kFrame, QPoint(-300, -15),
+        QRect(0, 0, 1366, 768), QPoint(0, 0));
   }
+
   void kept_inside() {
     QFETCH(QSize, client);
     QFETCH(QMargins, frame);
