@@ -94,7 +94,6 @@ private slots:
 
   // First, while no earlier test has left large holes in the heap that a
   // large block could be served from.
-
   void large_blocks_are_given_back() {
     if (!kMemoryMeasured) QSKIP("the sanitizer's allocator has its own rules");
     // Left to itself, glibc would serve the blocks of long texts from the heap

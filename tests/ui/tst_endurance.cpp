@@ -301,7 +301,6 @@ private:
   TAquaTypeFrm &picker() { return m_windows->picker(); }
 
   // One round of random actions; each is described in m_log.
-
   void playRound() {
     TMainFrm &w = main();
     for (int actions = 1 + m_texts.below(4); actions > 0; --actions) {
@@ -360,8 +359,8 @@ private:
     // Let the windows repaint what changed: painting odd texts is part of it.
     QCoreApplication::processEvents();
   }
-  // Empty when the windows are sound, else what is wrong.
 
+  // Empty when the windows are sound, else what is wrong.
   QString unsoundness() {
     const vx::Separators seps = m_regional.separators();
     for (vx::TCurrencyEdit *field : std::as_const(m_results)) {
@@ -391,8 +390,8 @@ private:
           .arg(controlOf<QLabel>(main(), "Co2Panel")->text());
     return {};
   }
-  // Whatever the boxes showed this round, checked and forgotten.
 
+  // Whatever the boxes showed this round, checked and forgotten.
   QString unexpectedBoxes() {
     static const QStringList knownFaults = {QStringLiteral("Floating point division by zero."),
                                             QStringLiteral("Invalid floating point operation."),

@@ -216,35 +216,29 @@ private slots:
     QTest::addColumn<QColor>("panelColour");  // for Co2Panel: the rating's colour
     QTest::addColumn<State>("state");
 
-    const struct {
-      const char *name;
-      Theme theme;
-    } themes[] = {{"default", Theme::Default},
-                  {"dark", Theme::Dark},
-                  {"dark after start", Theme::DarkAfterStart},
-                  {"Adwaita-dark", Theme::AdwaitaDark},
-                  {"qt6ct darker", Theme::Qt6ctDark}};
-    const struct {
-      const char *name;
-      State state;
-    } states[] = {{"normal", State::Normal},
-                  {"hovered", State::Hovered},
-                  {"pressed", State::Pressed},
-                  {"focused", State::Focused}};
-    for (const auto &t : themes) {
+    const std::pair<const char *, Theme> themes[] = {{"default", Theme::Default},
+                                                     {"dark", Theme::Dark},
+                                                     {"dark after start", Theme::DarkAfterStart},
+                                                     {"Adwaita-dark", Theme::AdwaitaDark},
+                                                     {"qt6ct darker", Theme::Qt6ctDark}};
+    const std::pair<const char *, State> states[] = {{"normal", State::Normal},
+                                                     {"hovered", State::Hovered},
+                                                     {"pressed", State::Pressed},
+                                                     {"focused", State::Focused}};
+    const std::pair<const char *, QColor> ratings[] = {{"lime", QColor(0, 255, 0)},
+                                                       {"aqua", QColor(0, 255, 255)},
+                                                       {"yellow", QColor(255, 255, 0)}};
+    for (const auto &[themeName, theme] : themes) {
       for (const char *control : {"VAquaBox", "Co2Box"})
-        QTest::addRow("%s: %s", t.name, control)
-            << t.theme << QString::fromLatin1(control) << QColor() << State::Normal;
+        QTest::addRow("%s: %s", themeName, control)
+            << theme << QString::fromLatin1(control) << QColor() << State::Normal;
       for (const char *control : {"VolumeCalcBtn", "GhCalcBtn"})
-        for (const auto &s : states)
-          QTest::addRow("%s: %s %s", t.name, control, s.name)
-              << t.theme << QString::fromLatin1(control) << QColor() << s.state;
-      QTest::addRow("%s: Co2Panel lime", t.name)
-          << t.theme << "Co2Panel" << QColor(0, 255, 0) << State::Normal;
-      QTest::addRow("%s: Co2Panel aqua", t.name)
-          << t.theme << "Co2Panel" << QColor(0, 255, 255) << State::Normal;
-      QTest::addRow("%s: Co2Panel yellow", t.name)
-          << t.theme << "Co2Panel" << QColor(255, 255, 0) << State::Normal;
+        for (const auto &[stateName, state] : states)
+          QTest::addRow("%s: %s %s", themeName, control, stateName)
+              << theme << QString::fromLatin1(control) << QColor() << state;
+      for (const auto &[ratingName, colour] : ratings)
+        QTest::addRow("%s: Co2Panel %s", themeName, ratingName)
+            << theme << "Co2Panel" << colour << State::Normal;
     }
   }
   void rendered_text_is_readable() {
