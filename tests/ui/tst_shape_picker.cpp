@@ -236,7 +236,6 @@ private slots:
   }
   void picked_drawing_lands_one_pixel_lower_right() {
     QFETCH(int, shape);
-    const QImage startUp = controlOf<PictureControl>(main(), "AquaImage")->grab().toImage();
     openPicker();
     // The picker shows the same drawing with the same settings, on the same face.
     const QImage offered = shapeButton(shape)->grab().toImage();
@@ -254,7 +253,6 @@ private slots:
         const bool margin = x == 0 || y == 0 || x == shown.width() - 1 || y == shown.height() - 1;
         const QColor expected = margin ? face : offered.pixelColor(x - 1, y - 1);
         QVERIFY2(here == expected, qPrintable(QStringLiteral("at %1,%2").arg(x).arg(y)));
-        if (shape == 0 && !margin) QCOMPARE(here, startUp.pixelColor(x - 1, y - 1));
       }
     }
   }
