@@ -8,19 +8,12 @@
 #include "fields/rules/number_pattern.h"
 #include "fields/rules/result_value.h"
 #include "support/long_double_text.h"
+#include "support/separator_rows.h"
 
 using vx::ResultValue;
 using vx::Separators;
 
 namespace {
-
-const Separators kPoint{u'.', u','};
-const Separators kComma{u',', u' '};
-const Separators kCommaNbsp{u',', QChar(0x00A0)};
-
-QString withSeparator(QString text, const Separators &seps) {
-  return text.replace(u'.', seps.decimal);
-}
 
 // A field set up as the window sets up its result fields.
 ResultValue field(int decimalPlaces, const QString &displayFormat, const Separators &seps) {
