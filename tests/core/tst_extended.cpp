@@ -46,53 +46,31 @@ private slots:
   void faults_data() {
     QTest::addColumn<std::function<void()>>("op");
     QTest::addColumn<std::optional<FloatFault>>("expected");
-    const auto none = std::optional<FloatFault>{};
-    QTest::newRow("1 / 0") << std::function<void()>([] { (void)(Extended(1) / 0); })
-                           << std::optional(FloatFault::DivisionByZero);
-    QTest::newRow("-5 / 0") << std::function<void()>([] { (void)(Extended(-5) / 0); })
-                            << std::optional(FloatFault::DivisionByZero);
-    QTest::newRow("0 / 0") << std::function<void()>([] { (void)(Extended(0) / 0); })
-                           << std::optional(FloatFault::InvalidOperation);
-    QTest::newRow("sqrt -1") << std::function<void()>([] { (void)vx::sqrt(-1); })
-                             << std::optional(FloatFault::InvalidOperation);
-    QTest::newRow("ln 0") << std::function<void()>([] { (void)vx::ln(0); })
-                          << std::optional(FloatFault::DivisionByZero);
-    QTest::newRow("ln -1") << std::function<void()>([] { (void)vx::ln(-1); })
-                           << std::optional(FloatFault::InvalidOperation);
-    QTest::newRow("huge * 10") << std::function<void()>([] { (void)(Extended(kHuge) * 10); })
-                               << std::optional(FloatFault::Overflow);
-    QTest::newRow("huge + huge") << std::function<void()>([] { (void)(Extended(kHuge) + kHuge); })
-                                 << std::optional(FloatFault::Overflow);
-    QTest::newRow("-huge - huge") << std::function<void()>([] { (void)(Extended(-kHuge) - kHuge); })
-                                  << std::optional(FloatFault::Overflow);
-    QTest::newRow("exp 20000") << std::function<void()>([] { (void)vx::exp(20000); })
-                               << std::optional(FloatFault::Overflow);
-    QTest::newRow("1e309 into a double")
-        << std::function<void()>([] { (void)vx::toDouble(1e309L); })
-        << std::optional(FloatFault::Overflow);
-    QTest::newRow("-1e309 into a double")
-        << std::function<void()>([] { (void)vx::toDouble(-1e309L); })
-        << std::optional(FloatFault::Overflow);
-    QTest::newRow("2^63 to int64")
-        << std::function<void()>([] { (void)vx::truncToInt64(9223372036854775808.0L); })
-        << std::optional(FloatFault::InvalidOperation);
-    QTest::newRow("-2^63 - 1 to int64")
-        << std::function<void()>([] { (void)vx::truncToInt64(-9223372036854775809.0L); })
-        << std::optional(FloatFault::InvalidOperation);
-    QTest::newRow("3.5e20 to int64")
-        << std::function<void()>([] { (void)vx::truncToInt64(3.5e20L); })
-        << std::optional(FloatFault::InvalidOperation);
+    const auto row = [](const char *name, std::optional<FloatFault> expected,
+                        std::function<void()> op) { QTest::newRow(name) << op << expected; };
+    row("1 / 0", FloatFault::DivisionByZero, [] { (void)(Extended(1) / 0); });
+    row("-5 / 0", FloatFault::DivisionByZero, [] { (void)(Extended(-5) / 0); });
+    row("0 / 0", FloatFault::InvalidOperation, [] { (void)(Extended(0) / 0); });
+    row("sqrt -1", FloatFault::InvalidOperation, [] { (void)vx::sqrt(-1); });
+    row("ln 0", FloatFault::DivisionByZero, [] { (void)vx::ln(0); });
+    row("ln -1", FloatFault::InvalidOperation, [] { (void)vx::ln(-1); });
+    row("huge * 10", FloatFault::Overflow, [] { (void)(Extended(kHuge) * 10); });
+    row("huge + huge", FloatFault::Overflow, [] { (void)(Extended(kHuge) + kHuge); });
+    row("-huge - huge", FloatFault::Overflow, [] { (void)(Extended(-kHuge) - kHuge); });
+    row("exp 20000", FloatFault::Overflow, [] { (void)vx::exp(20000); });
+    row("1e309 into a double", FloatFault::Overflow, [] { (void)vx::toDouble(1e309L); });
+    row("-1e309 into a double", FloatFault::Overflow, [] { (void)vx::toDouble(-1e309L); });
+    row("2^63 to int64", FloatFault::InvalidOperation,
+        [] { (void)vx::truncToInt64(9223372036854775808.0L); });
+    row("-2^63 - 1 to int64", FloatFault::InvalidOperation,
+        [] { (void)vx::truncToInt64(-9223372036854775809.0L); });
+    row("3.5e20 to int64", FloatFault::InvalidOperation, [] { (void)vx::truncToInt64(3.5e20L); });
     // Not faults: underflow, denormals and inexact results pass silently.
-    QTest::newRow("underflow") << std::function<void()>([] { (void)(Extended(kTiny) * kTiny); })
-                               << none;
-    QTest::newRow("1 / 3 inexact")
-        << std::function<void()>([] { (void)(Extended(1) / 3); }) << none;
-    QTest::newRow("1e-320 into a double")
-        << std::function<void()>([] { (void)vx::toDouble(1e-320L); }) << none;
-    QTest::newRow("max double stays")
-        << std::function<void()>([] { (void)vx::toDouble(1.7976931348623157e308L); }) << none;
-    QTest::newRow("-2^63 to int64")
-        << std::function<void()>([] { (void)vx::truncToInt64(-9223372036854775808.0L); }) << none;
+    row("underflow", std::nullopt, [] { (void)(Extended(kTiny) * kTiny); });
+    row("1 / 3 inexact", std::nullopt, [] { (void)(Extended(1) / 3); });
+    row("1e-320 into a double", std::nullopt, [] { (void)vx::toDouble(1e-320L); });
+    row("max double stays", std::nullopt, [] { (void)vx::toDouble(1.7976931348623157e308L); });
+    row("-2^63 to int64", std::nullopt, [] { (void)vx::truncToInt64(-9223372036854775808.0L); });
   }
 
   void faults() {

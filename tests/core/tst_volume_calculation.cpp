@@ -29,24 +29,8 @@ class TestVolumeCalculation : public QObject {
   Q_OBJECT
 
 private slots:
-  void defaults_fill_the_tank_state() {
-    Tank t;
-    t.run();
-    QCOMPARE(t.state.DimA, 9.9);
-    QCOMPARE(t.state.DimB, 3.9);
-    QCOMPARE(t.state.DimC, -0.1);
-    QCOMPARE(t.state.DimD, -0.1);
-    QCOMPARE(t.state.WaterH, 5.0);
-    QCOMPARE(t.state.BaseArea, 38.61);
-    QCOMPARE(t.state.LightLen, 3.9);
-    QCOMPARE(t.state.LightWid, 9.9);
-    QCOMPARE(t.volume.value(), 193.049999999999997158L);
-    QCOMPARE(t.soilWeight.value(), 40.5404999999999994011L);
-    QVERIFY(t.errors.messages.isEmpty());
-  }
-
   // The exact figures of the extended formulas, stored as doubles where
-  // TankState stores them.
+  // TankState stores them; the rectangle is the window's start.
   void shapes_data() {
     QTest::addColumn<int>("shape");
     QTest::addColumn<QList<double>>("sides");  // A, B, C, D in cm
@@ -54,25 +38,23 @@ private slots:
     QTest::addColumn<long double>("volume");
     QTest::addColumn<long double>("soil");
     QTest::addColumn<QList<double>>("lit");  // LightLen, LightWid; empty: unchanged
-    QTest::newRow("rectangular") << 0 << QList<double>{100, 40, 0, 0} << 38.61
-                                 << 193.049999999999997158L << 40.5404999999999994011L
-                                 << QList<double>{3.9, 9.9};
-    QTest::newRow("bevelled") << 1 << QList<double>{80, 30, 100, 50} << 46.510000000000005
-                              << 232.55000000000002558L << 48.8355000000000053738L
-                              << QList<double>{4.9, 9.9};
-    QTest::newRow("vision rectangle")
-        << 2 << QList<double>{30, 50, 100, 0} << 41.910000000000004 << 209.550000000000018474L
-        << 44.0055000000000038803L << QList<double>{4.9, 9.9};
-    QTest::newRow("triangular") << 3 << QList<double>{60, 20, 50, 0} << 22.723020184167421
-                                << 113.615100920837104326L << 23.8591711933757919094L
-                                << QList<double>{};
+    const auto row = [](const char *name, int shape, const QList<double> &sides, double baseArea,
+                        long double volume, long double soil, const QList<double> &lit) {
+      QTest::newRow(name) << shape << sides << baseArea << volume << soil << lit;
+    };
+    row("rectangular", 0, {100, 40, 0, 0}, 38.61, 193.049999999999997158L, 40.5404999999999994011L,
+        {3.9, 9.9});
+    row("bevelled", 1, {80, 30, 100, 50}, 46.510000000000005, 232.55000000000002558L,
+        48.8355000000000053738L, {4.9, 9.9});
+    row("vision rectangle", 2, {30, 50, 100, 0}, 41.910000000000004, 209.550000000000018474L,
+        44.0055000000000038803L, {4.9, 9.9});
+    row("triangular", 3, {60, 20, 50, 0}, 22.723020184167421, 113.615100920837104326L,
+        23.8591711933757919094L, {});
     // In double arithmetic this area comes out one bit lower.
-    QTest::newRow("vision triangle")
-        << 4 << QList<double>{60, 55, 0, 0} << 24.236451951138356 << 121.182259755691781322L
-        << 25.448274548695274078L << QList<double>{};
-    QTest::newRow("hexagonal") << 5 << QList<double>{40, 0, 0, 0} << 39.516739174683934
-                               << 197.583695873419671329L << 41.4925761334181309771L
-                               << QList<double>{};
+    row("vision triangle", 4, {60, 55, 0, 0}, 24.236451951138356, 121.182259755691781322L,
+        25.448274548695274078L, {});
+    row("hexagonal", 5, {40, 0, 0, 0}, 39.516739174683934, 197.583695873419671329L,
+        41.4925761334181309771L, {});
   }
 
   void shapes() {
@@ -92,6 +74,10 @@ private slots:
     t.d.set(sides[3]);
     t.run();
     QVERIFY(t.errors.messages.isEmpty());
+    // Inner sides in dm: less two 5 mm glasses.
+    const QList<double> inner{t.state.DimA, t.state.DimB, t.state.DimC, t.state.DimD};
+    for (qsizetype i = 0; i < 4; ++i) QCOMPARE(inner[i], (sides[i] - 1) / 10);
+    QCOMPARE(t.state.WaterH, 5.0);
     QCOMPARE(t.state.BaseArea, baseArea);
     QCOMPARE(t.volume.value(), volume);
     QCOMPARE(t.soilWeight.value(), soil);
@@ -140,18 +126,15 @@ private slots:
     QTest::addColumn<int>("shape");
     QTest::addColumn<QList<double>>("inner");  // A, B, C, D, L in dm
     QTest::addColumn<long double>("area");
-    QTest::newRow("rectangular") << 0 << QList<double>{9.9, 3.9, -0.1, -0.1, 14.000714267493642}
-                                 << 38.6100000000000005071L;
-    QTest::newRow("bevelled") << 1 << QList<double>{7.9, 2.9, 9.9, 4.9, 11.172287142747452}
-                              << 46.5100000000000048141L;
-    QTest::newRow("vision rectangle")
-        << 2 << QList<double>{2.9, 4.9, 9.9, -0.1, 4.1012193308819755} << 41.910000000000003556L;
-    QTest::newRow("triangular") << 3 << QList<double>{5.9, 1.9, 4.9, -0.1, 8.3438600180012621}
-                                << 22.7230201841674213457L;
-    QTest::newRow("vision triangle")
-        << 4 << QList<double>{5.9, 5.4, -0.1, -0.1, 8.3438600180012621} << 24.2364519511383553433L;
-    QTest::newRow("hexagonal") << 5 << QList<double>{3.9, -0.1, -0.1, -0.1, 5.5154328932550705}
-                               << 39.5167391746839336518L;
+    const auto row = [](const char *name, int shape, const QList<double> &inner, long double area) {
+      QTest::newRow(name) << shape << inner << area;
+    };
+    row("rectangular", 0, {9.9, 3.9, -0.1, -0.1, 14.000714267493642}, 38.6100000000000005071L);
+    row("bevelled", 1, {7.9, 2.9, 9.9, 4.9, 11.172287142747452}, 46.5100000000000048141L);
+    row("vision rectangle", 2, {2.9, 4.9, 9.9, -0.1, 4.1012193308819755}, 41.910000000000003556L);
+    row("triangular", 3, {5.9, 1.9, 4.9, -0.1, 8.3438600180012621}, 22.7230201841674213457L);
+    row("vision triangle", 4, {5.9, 5.4, -0.1, -0.1, 8.3438600180012621}, 24.2364519511383553433L);
+    row("hexagonal", 5, {3.9, -0.1, -0.1, -0.1, 5.5154328932550705}, 39.5167391746839336518L);
   }
 
   void area_is_extended_to_the_last_bit() {

@@ -34,3 +34,13 @@ template <typename Field>
 FieldOnRow<Field> fieldOnRow() {
   return {};
 }
+
+// The separator sets the rule suites try, and a text written with '.' for
+// the decimal separator put on one of them.
+inline const vx::Separators kPoint{u'.', u','};
+inline const vx::Separators kComma{u',', u' '};
+inline const vx::Separators kCommaNbsp{u',', QChar(0x00A0)};
+
+inline QString withSeparator(QString text, const vx::Separators &seps) {
+  return text.replace(u'.', seps.decimal);
+}

@@ -105,36 +105,13 @@ private:
 };
 
 // Texts that are no numbers, or numbers at the edge of a type.
-const char16_t *const kOddTexts[] = {u"",
-                                     u" ",
-                                     u"-",
-                                     u"+",
-                                     u"e",
-                                     u"1e",
-                                     u"1e+",
-                                     u"--1",
-                                     u"1-2",
-                                     u"abc",
-                                     u"0x1F",
-                                     u"$FFFFFFFF",
-                                     u"$7FFFFFFF",
-                                     u"0X80000000",
-                                     u"NaN",
-                                     u"inf",
-                                     u"-INF",
-                                     u"١٢٣",
-                                     u"½",
-                                     u"12 34",
-                                     u"\t7",
-                                     u" 7",
-                                     u"7 ",
-                                     u"∞",
-                                     u"2147483647",
-                                     u"-2147483648",
-                                     u"2147483648",
-                                     u"9223372036854775808",
-                                     u"0.0000000000000000000000000001",
-                                     u"\U0001F41F"};
+// clang-format off
+const char16_t *const kOddTexts[] = {
+    u"", u" ", u"-", u"+", u"e", u"1e", u"1e+", u"--1", u"1-2", u"abc", u"0x1F", u"$FFFFFFFF",
+    u"$7FFFFFFF", u"0X80000000", u"NaN", u"inf", u"-INF", u"١٢٣", u"½", u"12 34", u"\t7", u" 7",
+    u"7 ", u"∞", u"2147483647", u"-2147483648", u"2147483648", u"9223372036854775808",
+    u"0.0000000000000000000000000001", u"\U0001F41F"};
+// clang-format on
 
 // Texts a user might paste into a number field, and some nobody should.
 class TextMaker {
@@ -233,21 +210,211 @@ class TestEndurance : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase();
-  void random_use_keeps_windows_sound();
-  void cleanupTestCase();
+  void initTestCase() {
+    previousHandler = qInstallMessageHandler(dropRaiseWarnings);
+    setUpApplication();
+    static_cast<VembrixApplication *>(qApp)->setAlerts(&m_alerts);
+    m_windows = std::make_unique<ApplicationWindows>(m_regional, m_alerts);
+    TMainFrm &w = main();
+    // Every field and button of the window, as a user's random hand finds them.
+    m_entries = w.findChildren<vx::TRxSpinEdit *>();
+    m_results = w.findChildren<vx::TCurrencyEdit *>();
+    m_buttons = w.findChildren<QPushButton *>();
+    QVERIFY(!m_entries.isEmpty() && !m_results.isEmpty() && !m_buttons.isEmpty());
+    TAquaTypeFrm &p = picker();
+    m_shapes = p.shapePictures();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(m_alerts.errors.isEmpty());
+    QVERIFY(m_alerts.reports.isEmpty());
+  }
+
+  void random_use_keeps_windows_sound() {
+    ModalWatchdog watchdog(200);
+    HangWatch hangWatch(std::chrono::seconds(30));
+    QElapsedTimer total;
+    total.start();
+    std::optional<MemoryMark> warm;
+    int warmWidgets = 0;
+    int round = 0;
+    for (; round < kWarmUpRounds + kRounds; ++round) {
+      if (round == kWarmUpRounds) {
+        warm.emplace();
+        warmWidgets = widgetCount();
+      } else if (round > kWarmUpRounds && total.elapsed() > kTimeBudgetMs) {
+        qInfo("time budget spent after %d rounds", round);
+        break;
+      }
+      hangWatch.progress(round);
+      m_log.clear();
+      m_trouble.clear();
+      QElapsedTimer timer;
+      timer.start();
+      QString escaped;
+      try {
+        playRound();
+      } catch (const std::exception &e) {
+        escaped = QStringLiteral("exception escaped: %1").arg(QString::fromLocal8Bit(e.what()));
+      } catch (...) {
+        escaped = QStringLiteral("unknown exception escaped");
+      }
+      QString trouble = escaped.isEmpty() ? m_trouble : escaped;
+      if (trouble.isEmpty()) trouble = unexpectedBoxes();
+      if (trouble.isEmpty()) trouble = unsoundness();
+      if (trouble.isEmpty() && timer.elapsed() > kRoundLimitMs)
+        trouble = QStringLiteral("round took %1 ms").arg(timer.elapsed());
+      if (!watchdog.closedBoxes().isEmpty())
+        trouble = QStringLiteral("an unexpected modal box: ") + watchdog.closedBoxes().join(u',');
+      QVERIFY2(trouble.isEmpty(), qPrintable(QStringLiteral("round %1 (seed %2): %3\n  after: %4")
+                                                 .arg(round)
+                                                 .arg(kSeed)
+                                                 .arg(trouble, m_log.join(QStringLiteral("; ")))));
+    }
+    QVERIFY2(round > kWarmUpRounds, "the warm-up alone spent the time budget");
+    qInfo("%d rounds: %lld presses, %lld picks, %lld error boxes, %lld fault reports", round,
+          static_cast<long long>(m_presses), static_cast<long long>(m_picks),
+          static_cast<long long>(m_errorBoxes), static_cast<long long>(m_faultReports));
+    // Random inputs that never reached a calculation's checks or faults would
+    // prove little.
+    QVERIFY(m_errorBoxes > 0);
+    QVERIFY(m_faultReports > 0);
+
+    QCOMPARE(widgetCount(), warmWidgets);
+    if (kMemoryMeasured) {
+      const MemoryUse grown = warm->growth();
+      qInfo("resident memory %ld kB after the warm-up, %+ld kB at the end; heap in use %+ld bytes",
+            warm->start().residentKb, grown.residentKb, grown.heapBytes);
+      const QString exceeded = warm->exceeded(kMemoryGrowthLimitKb, kHeapGrowthLimitBytes);
+      QVERIFY2(exceeded.isEmpty(),
+               qPrintable(
+                   QStringLiteral("over %1 rounds: %2").arg(round - kWarmUpRounds).arg(exceeded)));
+    }
+  }
+
+  void cleanupTestCase() {
+    m_windows.reset();
+    static_cast<VembrixApplication *>(qApp)->setAlerts(nullptr);
+  }
 
 private:
   TMainFrm &main() { return m_windows->mainForm(); }
   TAquaTypeFrm &picker() { return m_windows->picker(); }
 
   // One round of random actions; each is described in m_log.
-  void playRound();
+  void playRound() {
+    TMainFrm &w = main();
+    for (int actions = 1 + m_texts.below(4); actions > 0; --actions) {
+      const int roll = m_texts.below(100);
+      if (roll < 40) {  // pasted: the text goes in unfiltered
+        vx::TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
+        const QString text = m_texts.make(m_regional.separators());
+        m_log << QStringLiteral("paste %1 \"%2\"").arg(field->objectName(), text.left(60));
+        field->setText(text);
+      } else if (roll < 48) {  // typed: the field drops what it refuses
+        vx::TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
+        const QString text = m_texts.make(m_regional.separators()).left(30);
+        m_log << QStringLiteral("type %1 \"%2\"").arg(field->objectName(), text);
+        field->selectAll();
+        typeText(field, text);
+      } else if (roll < 56) {  // arrow keys step the value
+        vx::TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
+        const bool up = m_texts.below(2) == 0;
+        m_log << QStringLiteral("%1 %2").arg(up ? QStringLiteral("up") : QStringLiteral("down"),
+                                             field->objectName());
+        QTest::keyClick(field, up ? Qt::Key_Up : Qt::Key_Down);
+      } else if (roll < 60) {
+        const QString name = m_texts.pickOne<QString>(
+            {QStringLiteral("Нет"), QStringLiteral("Трапеция"), QStringLiteral("Парабола"),
+             QStringLiteral("Kvib"), QStringLiteral("KVIB"), QString(), QStringLiteral("Зеркало"),
+             m_texts.make(m_regional.separators())});
+        m_log << QStringLiteral("reflector \"%1\"").arg(name);
+        controlOf<QComboBox>(w, "RefBox")->setEditText(name);
+      } else if (roll < 70) {  // through the picker, as the user picks
+        const int shape = m_texts.below(static_cast<int>(m_shapes.size()));
+        m_log << QStringLiteral("pick %1").arg(shape);
+        QTest::mouseClick(controlOf<PictureControl>(w, "AquaImage"), Qt::LeftButton, {},
+                          kInsidePicture);
+        QTest::mouseClick(m_shapes[shape], Qt::LeftButton, {}, kInsidePicture);
+        if (w.tankState().AquaType != shape || picker().isVisible())
+          m_trouble = QStringLiteral("the pick of shape %1 did not land").arg(shape);
+        ++m_picks;
+      } else if (roll < 72) {
+        m_log << QStringLiteral("open and close the picker");
+        QTest::mouseClick(controlOf<PictureControl>(w, "AquaImage"), Qt::LeftButton, {},
+                          kInsidePicture);
+        picker().close();
+      } else if (roll < 73) {
+        static const std::array<std::pair<QChar, QChar>, 3> formats = {
+            {{u'.', u','}, {u',', u'\u00A0'}, {u',', u'.'}}};
+        const auto [decimal, thousands] = formats[m_texts.below(3)];
+        m_log << QStringLiteral("separators '%1' '%2'").arg(decimal).arg(thousands);
+        m_regional.setSeparators(decimal, thousands);
+      } else {
+        QPushButton *button = m_buttons[m_texts.below(static_cast<int>(m_buttons.size()))];
+        m_log << QStringLiteral("press %1").arg(button->objectName());
+        button->click();
+        ++m_presses;
+      }
+    }
+    // Let the windows repaint what changed: painting odd texts is part of it.
+    QCoreApplication::processEvents();
+  }
+
   // Empty when the windows are sound, else what is wrong.
-  QString unsoundness();
+  QString unsoundness() {
+    const vx::Separators seps = m_regional.separators();
+    for (vx::TCurrencyEdit *field : std::as_const(m_results)) {
+      const QString name = field->objectName();
+      if (field->displayText().isEmpty()) return name + QStringLiteral(" shows nothing");
+      if (field->text() != field->displayText())
+        return name + QStringLiteral(" shows \"%1\" but its display text is \"%2\"")
+                          .arg(field->text(), field->displayText());
+      const QString edit = field->editText();
+      const std::optional<long double> read = vx::parseResultText(edit, seps);
+      if (!read) return name + QStringLiteral(" edit text \"%1\" does not read back").arg(edit);
+      // Written again, the number read must read back as itself: what a
+      // calculation reads back is a fixed point of the field's rounding. (The
+      // texts may differ: a tiny value shows "0", an exact zero nothing.)
+      vx::ResultValue again(seps);
+      again.setDecimalPlaces(field->DecimalPlaces());
+      again.setZeroEmpty(field->ZeroEmpty());
+      again.setValue(*read);
+      if (vx::parseResultText(again.editText(), seps) != read)
+        return name + QStringLiteral(" edit text \"%1\" reads back as a number written \"%2\"")
+                          .arg(edit, again.editText());
+    }
+    static const QStringList ratings = {QStringLiteral("Недостаток"), QStringLiteral("Норма"),
+                                        QStringLiteral("Избыток")};
+    if (!ratings.contains(controlOf<QLabel>(main(), "Co2Panel")->text()))
+      return QStringLiteral("CO2 panel shows \"%1\"")
+          .arg(controlOf<QLabel>(main(), "Co2Panel")->text());
+    return {};
+  }
+
   // Whatever the boxes showed this round, checked and forgotten.
-  QString unexpectedBoxes();
-  int widgetCount();
+  QString unexpectedBoxes() {
+    static const QStringList knownFaults = {QStringLiteral("Floating point division by zero."),
+                                            QStringLiteral("Invalid floating point operation."),
+                                            QStringLiteral("Floating point overflow.")};
+    QString wrong;
+    m_errorBoxes += m_alerts.errors.size();
+    m_faultReports += m_alerts.reports.size();
+    for (const QString &e : std::as_const(m_alerts.errors))
+      if (e != QString::fromUtf8(vx::kBadInputMessage.data(),
+                                 static_cast<qsizetype>(vx::kBadInputMessage.size())))
+        wrong = QStringLiteral("error box \"%1\"").arg(e);
+    for (const RecordingAlerts::Report &r : std::as_const(m_alerts.reports))
+      if (r.caption != QStringLiteral("Vembrix") || !knownFaults.contains(r.text))
+        wrong = QStringLiteral("report \"%1\": \"%2\"").arg(r.caption, r.text);
+    m_alerts.clear();
+    return wrong;
+  }
+
+  int widgetCount() {
+    return static_cast<int>(main().findChildren<QObject *>().size() +
+                            picker().findChildren<QObject *>().size() +
+                            QApplication::topLevelWidgets().size());
+  }
 
   vx::RegionalSettings m_regional{u'.', u','};
   RecordingAlerts m_alerts;
@@ -262,205 +429,6 @@ private:
   QList<QPushButton *> m_buttons;
   QList<PictureControl *> m_shapes;
 };
-
-void TestEndurance::initTestCase() {
-  previousHandler = qInstallMessageHandler(dropRaiseWarnings);
-  setUpApplication();
-  static_cast<VembrixApplication *>(qApp)->setAlerts(&m_alerts);
-  m_windows = std::make_unique<ApplicationWindows>(m_regional, m_alerts);
-  TMainFrm &w = main();
-  // Every field and button of the window, as a user's random hand finds them.
-  m_entries = w.findChildren<vx::TRxSpinEdit *>();
-  m_results = w.findChildren<vx::TCurrencyEdit *>();
-  m_buttons = w.findChildren<QPushButton *>();
-  QVERIFY(!m_entries.isEmpty() && !m_results.isEmpty() && !m_buttons.isEmpty());
-  TAquaTypeFrm &p = picker();
-  m_shapes = p.shapePictures();
-  w.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&w));
-  QVERIFY(m_alerts.errors.isEmpty());
-  QVERIFY(m_alerts.reports.isEmpty());
-}
-
-void TestEndurance::cleanupTestCase() {
-  m_windows.reset();
-  static_cast<VembrixApplication *>(qApp)->setAlerts(nullptr);
-}
-
-void TestEndurance::playRound() {
-  TMainFrm &w = main();
-  for (int actions = 1 + m_texts.below(4); actions > 0; --actions) {
-    const int roll = m_texts.below(100);
-    if (roll < 40) {  // pasted: the text goes in unfiltered
-      vx::TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
-      const QString text = m_texts.make(m_regional.separators());
-      m_log << QStringLiteral("paste %1 \"%2\"").arg(field->objectName(), text.left(60));
-      field->setText(text);
-    } else if (roll < 48) {  // typed: the field drops what it refuses
-      vx::TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
-      const QString text = m_texts.make(m_regional.separators()).left(30);
-      m_log << QStringLiteral("type %1 \"%2\"").arg(field->objectName(), text);
-      field->selectAll();
-      typeText(field, text);
-    } else if (roll < 56) {  // arrow keys step the value
-      vx::TRxSpinEdit *field = m_entries[m_texts.below(static_cast<int>(m_entries.size()))];
-      const bool up = m_texts.below(2) == 0;
-      m_log << QStringLiteral("%1 %2").arg(up ? QStringLiteral("up") : QStringLiteral("down"),
-                                           field->objectName());
-      QTest::keyClick(field, up ? Qt::Key_Up : Qt::Key_Down);
-    } else if (roll < 60) {
-      const QString name = m_texts.pickOne<QString>(
-          {QStringLiteral("Нет"), QStringLiteral("Трапеция"), QStringLiteral("Парабола"),
-           QStringLiteral("Kvib"), QStringLiteral("KVIB"), QString(), QStringLiteral("Зеркало"),
-           m_texts.make(m_regional.separators())});
-      m_log << QStringLiteral("reflector \"%1\"").arg(name);
-      controlOf<QComboBox>(w, "RefBox")->setEditText(name);
-    } else if (roll < 70) {  // through the picker, as the user picks
-      const int shape = m_texts.below(static_cast<int>(m_shapes.size()));
-      m_log << QStringLiteral("pick %1").arg(shape);
-      QTest::mouseClick(controlOf<PictureControl>(w, "AquaImage"), Qt::LeftButton, {},
-                        kInsidePicture);
-      QTest::mouseClick(m_shapes[shape], Qt::LeftButton, {}, kInsidePicture);
-      if (w.tankState().AquaType != shape || picker().isVisible())
-        m_trouble = QStringLiteral("the pick of shape %1 did not land").arg(shape);
-      ++m_picks;
-    } else if (roll < 72) {
-      m_log << QStringLiteral("open and close the picker");
-      QTest::mouseClick(controlOf<PictureControl>(w, "AquaImage"), Qt::LeftButton, {},
-                        kInsidePicture);
-      picker().close();
-    } else if (roll < 73) {
-      static const std::array<std::pair<QChar, QChar>, 3> formats = {
-          {{u'.', u','}, {u',', u'\u00A0'}, {u',', u'.'}}};
-      const auto [decimal, thousands] = formats[m_texts.below(3)];
-      m_log << QStringLiteral("separators '%1' '%2'").arg(decimal).arg(thousands);
-      m_regional.setSeparators(decimal, thousands);
-    } else {
-      QPushButton *button = m_buttons[m_texts.below(static_cast<int>(m_buttons.size()))];
-      m_log << QStringLiteral("press %1").arg(button->objectName());
-      button->click();
-      ++m_presses;
-    }
-  }
-  // Let the windows repaint what changed: painting odd texts is part of it.
-  QCoreApplication::processEvents();
-}
-
-QString TestEndurance::unexpectedBoxes() {
-  static const QStringList knownFaults = {QStringLiteral("Floating point division by zero."),
-                                          QStringLiteral("Invalid floating point operation."),
-                                          QStringLiteral("Floating point overflow.")};
-  QString wrong;
-  m_errorBoxes += m_alerts.errors.size();
-  m_faultReports += m_alerts.reports.size();
-  for (const QString &e : std::as_const(m_alerts.errors))
-    if (e != QString::fromUtf8(vx::kBadInputMessage.data(),
-                               static_cast<qsizetype>(vx::kBadInputMessage.size())))
-      wrong = QStringLiteral("error box \"%1\"").arg(e);
-  for (const RecordingAlerts::Report &r : std::as_const(m_alerts.reports))
-    if (r.caption != QStringLiteral("Vembrix") || !knownFaults.contains(r.text))
-      wrong = QStringLiteral("report \"%1\": \"%2\"").arg(r.caption, r.text);
-  m_alerts.clear();
-  return wrong;
-}
-
-QString TestEndurance::unsoundness() {
-  const vx::Separators seps = m_regional.separators();
-  for (vx::TCurrencyEdit *field : std::as_const(m_results)) {
-    const QString name = field->objectName();
-    if (field->displayText().isEmpty()) return name + QStringLiteral(" shows nothing");
-    if (field->text() != field->displayText())
-      return name + QStringLiteral(" shows \"%1\" but its display text is \"%2\"")
-                        .arg(field->text(), field->displayText());
-    const QString edit = field->editText();
-    const std::optional<long double> read = vx::parseResultText(edit, seps);
-    if (!read) return name + QStringLiteral(" edit text \"%1\" does not read back").arg(edit);
-    // Written again, the number read must read back as itself: what a
-    // calculation reads back is a fixed point of the field's rounding. (The
-    // texts may differ: a tiny value shows "0", an exact zero nothing.)
-    vx::ResultValue again(seps);
-    again.setDecimalPlaces(field->DecimalPlaces());
-    again.setZeroEmpty(field->ZeroEmpty());
-    again.setValue(*read);
-    if (vx::parseResultText(again.editText(), seps) != read)
-      return name + QStringLiteral(" edit text \"%1\" reads back as a number written \"%2\"")
-                        .arg(edit, again.editText());
-  }
-  static const QStringList ratings = {QStringLiteral("Недостаток"), QStringLiteral("Норма"),
-                                      QStringLiteral("Избыток")};
-  if (!ratings.contains(controlOf<QLabel>(main(), "Co2Panel")->text()))
-    return QStringLiteral("CO2 panel shows \"%1\"")
-        .arg(controlOf<QLabel>(main(), "Co2Panel")->text());
-  return {};
-}
-
-int TestEndurance::widgetCount() {
-  return static_cast<int>(main().findChildren<QObject *>().size() +
-                          picker().findChildren<QObject *>().size() +
-                          QApplication::topLevelWidgets().size());
-}
-
-void TestEndurance::random_use_keeps_windows_sound() {
-  ModalWatchdog watchdog(200);
-  HangWatch hangWatch(std::chrono::seconds(30));
-  QElapsedTimer total;
-  total.start();
-  std::optional<MemoryMark> warm;
-  int warmWidgets = 0;
-  int round = 0;
-  for (; round < kWarmUpRounds + kRounds; ++round) {
-    if (round == kWarmUpRounds) {
-      warm.emplace();
-      warmWidgets = widgetCount();
-    } else if (round > kWarmUpRounds && total.elapsed() > kTimeBudgetMs) {
-      qInfo("time budget spent after %d rounds", round);
-      break;
-    }
-    hangWatch.progress(round);
-    m_log.clear();
-    m_trouble.clear();
-    QElapsedTimer timer;
-    timer.start();
-    QString escaped;
-    try {
-      playRound();
-    } catch (const std::exception &e) {
-      escaped = QStringLiteral("exception escaped: %1").arg(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-      escaped = QStringLiteral("unknown exception escaped");
-    }
-    QString trouble = escaped.isEmpty() ? m_trouble : escaped;
-    if (trouble.isEmpty()) trouble = unexpectedBoxes();
-    if (trouble.isEmpty()) trouble = unsoundness();
-    if (trouble.isEmpty() && timer.elapsed() > kRoundLimitMs)
-      trouble = QStringLiteral("round took %1 ms").arg(timer.elapsed());
-    if (!watchdog.closedBoxes().isEmpty())
-      trouble = QStringLiteral("an unexpected modal box: ") + watchdog.closedBoxes().join(u',');
-    QVERIFY2(trouble.isEmpty(), qPrintable(QStringLiteral("round %1 (seed %2): %3\n  after: %4")
-                                               .arg(round)
-                                               .arg(kSeed)
-                                               .arg(trouble, m_log.join(QStringLiteral("; ")))));
-  }
-  QVERIFY2(round > kWarmUpRounds, "the warm-up alone spent the time budget");
-  qInfo("%d rounds: %lld presses, %lld picks, %lld error boxes, %lld fault reports", round,
-        static_cast<long long>(m_presses), static_cast<long long>(m_picks),
-        static_cast<long long>(m_errorBoxes), static_cast<long long>(m_faultReports));
-  // Random inputs that never reached a calculation's checks or faults would
-  // prove little.
-  QVERIFY(m_errorBoxes > 0);
-  QVERIFY(m_faultReports > 0);
-
-  QCOMPARE(widgetCount(), warmWidgets);
-  if (kMemoryMeasured) {
-    const MemoryUse grown = warm->growth();
-    qInfo("resident memory %ld kB after the warm-up, %+ld kB at the end; heap in use %+ld bytes",
-          warm->start().residentKb, grown.residentKb, grown.heapBytes);
-    const QString exceeded = warm->exceeded(kMemoryGrowthLimitKb, kHeapGrowthLimitBytes);
-    QVERIFY2(
-        exceeded.isEmpty(),
-        qPrintable(QStringLiteral("over %1 rounds: %2").arg(round - kWarmUpRounds).arg(exceeded)));
-  }
-}
 
 int main(int argc, char *argv[]) {
   // The program's own application object, with the backstop that reports what

@@ -26,8 +26,6 @@
 namespace {
 
 constexpr QRgb kWhite = 0xffffffff;
-constexpr QRgb kCyan = 0xff00ffff;
-constexpr QRgb kBlack = 0xff000000;
 constexpr int kRatio = 2;
 
 // Aligned 2 x 2 blocks of more than one colour: none in a picture that is a
@@ -49,19 +47,108 @@ class TestHighDpi : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase();
-  void cleanupTestCase();
+  void initTestCase() {
+    setUpApplication();
+    m_watchdog = std::make_unique<ModalWatchdog>();
+    m_regional = std::make_unique<vx::RegionalSettings>(u'.', u',');
+    m_windows = std::make_unique<ApplicationWindows>(*m_regional, m_alerts);
+    m_windows->mainForm().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_windows->mainForm()));
+  }
 
-  void window_has_two_device_pixels_per_pixel();
-  void tank_picture_is_drawn_at_device_resolution_data();
-  void tank_picture_is_drawn_at_device_resolution();
-  void outline_edges_are_one_device_pixel_sharp();
-  void spin_button_lines_are_one_device_pixel_thin();
-  void window_icon_is_drawn_for_the_size();
+  void cleanupTestCase() {
+    m_windows.reset();
+    m_watchdog->check();
+  }
+
+  void window_has_two_device_pixels_per_pixel() {
+    TMainFrm &main = m_windows->mainForm();
+    QCOMPARE(main.devicePixelRatioF(), qreal(kRatio));
+    QCOMPARE(main.size(), QSize(682, 588));
+    QCOMPARE(screenImage().size(), main.size() * kRatio);
+  }
+
+  void tank_picture_is_drawn_at_device_resolution_data() {
+    QTest::addColumn<int>("pick");  // the shape picked in the picker; -1 for none
+    QTest::newRow("start-up picture") << -1;
+    QTest::newRow("picked: bevelled") << 1;
+    QTest::newRow("picked: corner vision") << 4;
+    QTest::newRow("picked: rectangular again") << 0;
+  }
+  // Exactly the sharp drawing's pixels where it is not white, the face colour
+  // where it is: nothing is smoothed, the drawing is not doubled, and every
+  // edge of the outline is one device pixel sharp.
+  void tank_picture_is_drawn_at_device_resolution() {
+    QFETCH(int, pick);
+    TMainFrm &main = m_windows->mainForm();
+    QImage expected = shapePicture(0, kRatio);
+    if (pick >= 0) {
+      PictureControl *const picture = m_windows->picker().shapePictures()[pick];
+      emit picture->clicked(picture);
+      expected = ImageList().onWhite(pick, kRatio);
+    }
+    const PictureControl *picture = controlOf<PictureControl>(main, "AquaImage");
+    QCOMPARE(picture->size(), expected.deviceIndependentSize().toSize());
+    const QImage shown = screenImage().copy(
+        devicePixels(QRect(picture->mapTo(&main, QPoint(0, 0)), picture->size())));
+    const QRgb face = picture->parentWidget()->palette().color(QPalette::Window).rgb();
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x) {
+        const QRgb want = expected.pixel(x, y) == kWhite ? face : expected.pixel(x, y);
+        if (shown.pixel(x, y) != want)
+          QFAIL(qPrintable(QStringLiteral("device pixel %1,%2 is %3, not %4")
+                               .arg(x)
+                               .arg(y)
+                               .arg(shown.pixel(x, y), 8, 16)
+                               .arg(want, 8, 16)));
+      }
+    QVERIFY2(mixedBlocks(shown) > 20, qPrintable(QString::number(mixedBlocks(shown))));
+  }
+
+  // The outline and the diagonal one device pixel, the arrows enlarged by the
+  // whole factor 2.
+  void spin_button_lines_are_one_device_pixel_thin() {
+    TMainFrm &main = m_windows->mainForm();
+    vx::SpinButton *button = controlOf<vx::TRxSpinEdit>(main, "ValueA")->spinButton();
+    QVERIFY(button);
+    // Arrows of their own colour, to tell them from the lines.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, QColor(0, 0, 255));
+    button->setPalette(palette);
+    const QRect area = devicePixels(QRect(button->mapTo(&main, QPoint(0, 0)), button->size()));
+    const QImage shown = screenImage().copy(area);
+    const int side = shown.width();
+    QCOMPARE(side, 18 * kRatio);
+    const vx::SpinFaceColours colours = vx::spinFaceColours(button->palette());
+    const QRgb frame = colours.frame.rgb();
+    QCOMPARE(shown.pixel(0, side / 2), frame);
+    QVERIFY(shown.pixel(1, side / 2) != frame);
+    QCOMPARE(shown.pixel(side / 2, side / 2 - 1), frame);  // on the diagonal x + y = side - 1
+    QVERIFY(shown.pixel(side / 2 - 1, side / 2 - 1) != frame);
+    int ink = 0;
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x) ink += shown.pixel(x, y) == colours.glyph.rgb();
+    QCOMPARE(ink, 2 * 18 * kRatio * kRatio);
+  }
+
+  // A 32-pixel icon on this screen takes the 64-pixel picture, which is the
+  // 32-pixel one with every pixel a 2 x 2 block.
+  void window_icon_is_drawn_for_the_size() {
+    const QImage icon = QApplication::windowIcon()
+                            .pixmap(QSize(32, 32), kRatio)
+                            .toImage()
+                            .convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(icon.size(), QSize(64, 64));
+    const QImage base = windowIconImage();
+    for (int y = 0; y < 64; ++y)
+      for (int x = 0; x < 64; ++x) QCOMPARE(icon.pixel(x, y), base.pixel(x / 2, y / 2));
+  }
 
 private:
   // The main window as the screen shows it, in device pixels.
-  QImage screenImage() const;
+  QImage screenImage() const {
+    return m_windows->mainForm().grab().toImage().convertToFormat(QImage::Format_RGB32);
+  }
   // rect, in the window's pixels, as device pixels of screenImage().
   static QRect devicePixels(const QRect &rect) {
     return {rect.topLeft() * kRatio, rect.size() * kRatio};
@@ -72,138 +159,6 @@ private:
   std::unique_ptr<ApplicationWindows> m_windows;
   std::unique_ptr<ModalWatchdog> m_watchdog;
 };
-
-void TestHighDpi::initTestCase() {
-  setUpApplication();
-  m_watchdog = std::make_unique<ModalWatchdog>();
-  m_regional = std::make_unique<vx::RegionalSettings>(u'.', u',');
-  m_windows = std::make_unique<ApplicationWindows>(*m_regional, m_alerts);
-  m_windows->mainForm().show();
-  QVERIFY(QTest::qWaitForWindowExposed(&m_windows->mainForm()));
-}
-
-void TestHighDpi::cleanupTestCase() {
-  m_windows.reset();
-  m_watchdog->check();
-}
-
-QImage TestHighDpi::screenImage() const {
-  return m_windows->mainForm().grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-void TestHighDpi::window_has_two_device_pixels_per_pixel() {
-  TMainFrm &main = m_windows->mainForm();
-  QCOMPARE(main.devicePixelRatioF(), qreal(kRatio));
-  QCOMPARE(main.size(), QSize(682, 588));
-  QCOMPARE(screenImage().size(), main.size() * kRatio);
-}
-
-void TestHighDpi::tank_picture_is_drawn_at_device_resolution_data() {
-  QTest::addColumn<int>("pick");  // the shape picked in the picker; -1 for none
-  QTest::newRow("start-up picture") << -1;
-  QTest::newRow("picked: bevelled") << 1;
-  QTest::newRow("picked: corner vision") << 4;
-  QTest::newRow("picked: rectangular again") << 0;
-}
-
-// Exactly the sharp drawing's pixels where it is not white, the face colour
-// where it is: nothing is smoothed, and the drawing is not doubled.
-void TestHighDpi::tank_picture_is_drawn_at_device_resolution() {
-  QFETCH(int, pick);
-  TMainFrm &main = m_windows->mainForm();
-  QImage expected = shapePicture(0, kRatio);
-  if (pick >= 0) {
-    PictureControl *const picture = m_windows->picker().shapePictures()[pick];
-    emit picture->clicked(picture);
-    expected = ImageList().onWhite(pick, kRatio);
-  }
-  QCOMPARE(controlOf<PictureControl>(main, "AquaImage")->size(),
-           expected.deviceIndependentSize().toSize());
-
-  const QRect area =
-      devicePixels(QRect(controlOf<PictureControl>(main, "AquaImage")->mapTo(&main, QPoint(0, 0)),
-                         controlOf<PictureControl>(main, "AquaImage")->size()));
-  const QImage shown = screenImage().copy(area);
-  const QRgb face = controlOf<PictureControl>(main, "AquaImage")
-                        ->parentWidget()
-                        ->palette()
-                        .color(QPalette::Window)
-                        .rgb();
-  for (int y = 0; y < shown.height(); ++y)
-    for (int x = 0; x < shown.width(); ++x) {
-      const QRgb want = expected.pixel(x, y) == kWhite ? face : expected.pixel(x, y);
-      if (shown.pixel(x, y) != want)
-        QFAIL(qPrintable(QStringLiteral("device pixel %1,%2 is %3, not %4")
-                             .arg(x)
-                             .arg(y)
-                             .arg(shown.pixel(x, y), 8, 16)
-                             .arg(want, 8, 16)));
-    }
-  QVERIFY2(mixedBlocks(shown) > 20, qPrintable(QString::number(mixedBlocks(shown))));
-}
-
-// Across the rectangle's left side the outline goes from the face colour to
-// black to cyan, each change within one device pixel, and its two device
-// pixels are as wide as one window pixel.
-void TestHighDpi::outline_edges_are_one_device_pixel_sharp() {
-  TMainFrm &main = m_windows->mainForm();
-  controlOf<PictureControl>(main, "AquaImage")->setPicture(shapePicture(0), [] {
-    return shapePicture(0, kRatio);
-  });
-  const QImage image = screenImage();
-  const QPoint origin =
-      controlOf<PictureControl>(main, "AquaImage")->mapTo(&main, QPoint(0, 0)) * kRatio;
-  const QRgb face = controlOf<PictureControl>(main, "AquaImage")
-                        ->parentWidget()
-                        ->palette()
-                        .color(QPalette::Window)
-                        .rgb();
-  const int y = origin.y() + 50 * kRatio;
-  const int left = origin.x() + 6 * kRatio;  // the outline's column at scale 1
-  QCOMPARE(image.pixel(left - 1, y), face);
-  QCOMPARE(image.pixel(left, y), kBlack);
-  QCOMPARE(image.pixel(left + 1, y), kBlack);
-  QCOMPARE(image.pixel(left + 2, y), kCyan);
-}
-
-// The outline and the diagonal one device pixel, the arrows enlarged by the
-// whole factor 2.
-void TestHighDpi::spin_button_lines_are_one_device_pixel_thin() {
-  TMainFrm &main = m_windows->mainForm();
-  vx::SpinButton *button = controlOf<vx::TRxSpinEdit>(main, "ValueA")->spinButton();
-  QVERIFY(button);
-  // Arrows of their own colour, to tell them from the lines.
-  QPalette palette = button->palette();
-  palette.setColor(QPalette::ButtonText, QColor(0, 0, 255));
-  button->setPalette(palette);
-  const QRect area = devicePixels(QRect(button->mapTo(&main, QPoint(0, 0)), button->size()));
-  const QImage shown = screenImage().copy(area);
-  const int side = shown.width();
-  QCOMPARE(side, 18 * kRatio);
-  const vx::SpinFaceColours colours = vx::spinFaceColours(button->palette());
-  const QRgb frame = colours.frame.rgb();
-  QCOMPARE(shown.pixel(0, side / 2), frame);
-  QVERIFY(shown.pixel(1, side / 2) != frame);
-  QCOMPARE(shown.pixel(side / 2, side / 2 - 1), frame);  // on the diagonal x + y = side - 1
-  QVERIFY(shown.pixel(side / 2 - 1, side / 2 - 1) != frame);
-  int ink = 0;
-  for (int y = 0; y < side; ++y)
-    for (int x = 0; x < side; ++x) ink += shown.pixel(x, y) == colours.glyph.rgb();
-  QCOMPARE(ink, 2 * 18 * kRatio * kRatio);
-}
-
-// A 32-pixel icon on this screen takes the 64-pixel picture, which is the
-// 32-pixel one with every pixel a 2 x 2 block.
-void TestHighDpi::window_icon_is_drawn_for_the_size() {
-  const QImage icon = QApplication::windowIcon()
-                          .pixmap(QSize(32, 32), kRatio)
-                          .toImage()
-                          .convertToFormat(QImage::Format_RGB32);
-  QCOMPARE(icon.size(), QSize(64, 64));
-  const QImage base = windowIconImage();
-  for (int y = 0; y < 64; ++y)
-    for (int x = 0; x < 64; ++x) QCOMPARE(icon.pixel(x, y), base.pixel(x / 2, y / 2));
-}
 
 int main(int argc, char *argv[]) {
   // Before the application exists: Qt reads the factor once, at start.

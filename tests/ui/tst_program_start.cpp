@@ -83,161 +83,125 @@ class TestProgramStart : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase();
+  void initTestCase() {
+    QVERIFY(m_runtimeDir.isValid());
+    QVERIFY(QFile::setPermissions(m_runtimeDir.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+  }
 
-  void missing_display_message_data();
-  void missing_display_message();
-  void no_display_exits_with_one_line_data();
-  void no_display_exits_with_one_line();
-  void program_ignores_qt_options();
-  void qt_options_change_nothing_here();
-  void window_lays_out_left_to_right();
+  void missing_display_message_data() {
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QString>("x11");
+    QTest::addColumn<QString>("wayland");
+    QTest::addColumn<QString>("session");
+    QTest::addColumn<QString>("reason");
+
+    const auto row = [](const char *name, const char *platform, const char *x11,
+                        const char *wayland, const char *session, const char *reason) {
+      QTest::newRow(name) << platform << x11 << wayland << session << reason;
+    };
+    const char *const neither = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    row("nothing set", "", "", "", "", neither);
+    row("X display not answering", "", ":5", "", "x11",
+        "the X display \":5\" (DISPLAY) cannot be opened");
+    row("only Wayland named, X tried", "", "", "wayland-1", "", "DISPLAY is not set");
+    row("Wayland session: Wayland, then X", "", "", "wayland-1", "wayland",
+        "no Wayland compositor answers at \"wayland-1\" (WAYLAND_DISPLAY); DISPLAY is not set");
+    row("Wayland asked for, none named", "wayland", ":0", "", "",
+        "no Wayland compositor answers at \"wayland-0\" (WAYLAND_DISPLAY is not set)");
+    row("Wayland asked for, nothing set", "wayland-egl", "", "", "", neither);
+    row("list with options, said once", "wayland:nodecorations;wayland-egl;xcb", ":1", "w", "",
+        "no Wayland compositor answers at \"w\" (WAYLAND_DISPLAY); "
+        "the X display \":1\" (DISPLAY) cannot be opened");
+    row("some other platform", "eglfs", "", "", "",
+        "the platform \"eglfs\" (QT_QPA_PLATFORM) cannot be started");
+  }
+  void missing_display_message() {
+    QFETCH(QString, platform);
+    QFETCH(QString, x11);
+    QFETCH(QString, wayland);
+    QFETCH(QString, session);
+    QFETCH(QString, reason);
+    QCOMPARE(missingDisplayMessage({platform, x11, wayland, session}),
+             QStringLiteral("vembrix: no display to show the window on: ") + reason);
+  }
+
+  void no_display_exits_with_one_line_data() {
+    QTest::addColumn<QStringList>("changes");
+    QTest::addColumn<QString>("reason");
+
+    const QStringList noDisplay = {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
+                                   QStringLiteral("QT_QPA_PLATFORM"),
+                                   QStringLiteral("XDG_SESSION_TYPE")};
+    const QString x11 = unservedDisplay();
+    QTest::newRow("no DISPLAY, no WAYLAND_DISPLAY")
+        << noDisplay << "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    QTest::newRow("DISPLAY nobody serves")
+        << noDisplay + QStringList{QStringLiteral("DISPLAY=") + x11}
+        << QStringLiteral("the X display \"%1\" (DISPLAY) cannot be opened").arg(x11);
+    QTest::newRow("Wayland without a compositor")
+        << noDisplay + QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"),
+                                   QStringLiteral("WAYLAND_DISPLAY=vembrix-no-compositor")}
+        << "no Wayland compositor answers at \"vembrix-no-compositor\" (WAYLAND_DISPLAY)";
+  }
+  void no_display_exits_with_one_line() {
+    QFETCH(QStringList, changes);
+    QFETCH(QString, reason);
+
+    const Run run = runProgram(changes, {}, m_runtimeDir.path(), 30'000);
+    QVERIFY2(run.finished, "the program went on without a display");
+    QCOMPARE(run.status, QProcess::NormalExit);  // no abort, no core
+    QCOMPARE(run.code, 1);
+    QCOMPARE(run.err,
+             QStringLiteral("vembrix: no display to show the window on: ") + reason + u'\n');
+    QCOMPARE(run.out, QString());
+  }
+
+  void program_ignores_qt_options() {
+    // Obeyed, -platform would end the program at once for want of that
+    // plugin, and -stylesheet would complain about the missing file.
+    const QString missingFile = m_runtimeDir.filePath(QStringLiteral("missing.qss"));
+    const Run run =
+        runProgram({QStringLiteral("QT_QPA_PLATFORM=offscreen")},
+                   {QStringLiteral("-platform"), QStringLiteral("vembrix-none"),
+                    QStringLiteral("-stylesheet"), missingFile, QStringLiteral("-reverse")},
+                   m_runtimeDir.path(), 3000);
+    QVERIFY2(
+        !run.finished,
+        qPrintable(
+            QStringLiteral("the program ended with status %1: %2").arg(run.code).arg(run.err)));
+    QVERIFY2(!run.err.contains(missingFile), qPrintable(run.err));
+  }
+
+  void qt_options_change_nothing_here() {
+    QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+    QVERIFY(qApp->styleSheet().isEmpty());
+    QVERIFY(QApplication::style()->name().compare(u"windows", Qt::CaseInsensitive) != 0);
+    QCOMPARE(QCoreApplication::arguments().size(), 1);
+  }
+
+  void window_lays_out_left_to_right() {
+    setUpApplication();
+    vx::RegionalSettings regional(u'.', u',');
+    RecordingAlerts alerts;
+    ApplicationWindows windows(regional, alerts);
+    TMainFrm &main = windows.mainForm();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QCOMPARE(main.layoutDirection(), Qt::LeftToRight);
+    QCOMPARE(controlOf<vx::TCurrencyEdit>(main, "VAquaBox")->layoutDirection(), Qt::LeftToRight);
+    // The computed volume reads number first, unit last.
+    const QString volume = controlOf<vx::TCurrencyEdit>(main, "VAquaBox")->displayText();
+    QVERIFY2(volume.front().isDigit() && volume.endsWith(QStringLiteral(" л")), qPrintable(volume));
+    // The tank group stays at the left, the heater group at the right.
+    QVERIFY(main.findChild<QWidget *>(QStringLiteral("GroupBox1"))->geometry().right() <
+            main.findChild<QWidget *>(QStringLiteral("GroupBox18"))->geometry().left());
+    QVERIFY(alerts.errors.isEmpty() && alerts.reports.isEmpty());
+  }
 
 private:
   QTemporaryDir m_runtimeDir;
 };
-
-void TestProgramStart::initTestCase() {
-  QVERIFY(m_runtimeDir.isValid());
-  QVERIFY(QFile::setPermissions(m_runtimeDir.path(),
-                                QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-}
-
-void TestProgramStart::missing_display_message_data() {
-  QTest::addColumn<QString>("platform");
-  QTest::addColumn<QString>("x11");
-  QTest::addColumn<QString>("wayland");
-  QTest::addColumn<QString>("session");
-  QTest::addColumn<QString>("reason");
-
-  QTest::newRow("nothing set") << ""
-                               << ""
-                               << ""
-                               << ""
-                               << "neither DISPLAY nor WAYLAND_DISPLAY is set";
-  QTest::newRow("X display not answering") << ""
-                                           << ":5"
-                                           << ""
-                                           << "x11"
-                                           << "the X display \":5\" (DISPLAY) cannot be opened";
-  QTest::newRow("only Wayland named, X tried") << ""
-                                               << ""
-                                               << "wayland-1"
-                                               << ""
-                                               << "DISPLAY is not set";
-  QTest::newRow("Wayland session: Wayland, then X")
-      << ""
-      << ""
-      << "wayland-1"
-      << "wayland"
-      << "no Wayland compositor answers at \"wayland-1\" (WAYLAND_DISPLAY); DISPLAY is not set";
-  QTest::newRow("Wayland asked for, none named")
-      << "wayland"
-      << ":0"
-      << ""
-      << ""
-      << "no Wayland compositor answers at \"wayland-0\" (WAYLAND_DISPLAY is not set)";
-  QTest::newRow("Wayland asked for, nothing set") << "wayland-egl"
-                                                  << ""
-                                                  << ""
-                                                  << ""
-                                                  << "neither DISPLAY nor WAYLAND_DISPLAY is set";
-  QTest::newRow("list with options, said once")
-      << "wayland:nodecorations;wayland-egl;xcb"
-      << ":1"
-      << "w"
-      << ""
-      << "no Wayland compositor answers at \"w\" (WAYLAND_DISPLAY); "
-         "the X display \":1\" (DISPLAY) cannot be opened";
-  QTest::newRow("some other platform")
-      << "eglfs"
-      << ""
-      << ""
-      << ""
-      << "the platform \"eglfs\" (QT_QPA_PLATFORM) cannot be started";
-}
-
-void TestProgramStart::missing_display_message() {
-  QFETCH(QString, platform);
-  QFETCH(QString, x11);
-  QFETCH(QString, wayland);
-  QFETCH(QString, session);
-  QFETCH(QString, reason);
-  QCOMPARE(missingDisplayMessage({platform, x11, wayland, session}),
-           QStringLiteral("vembrix: no display to show the window on: ") + reason);
-}
-
-void TestProgramStart::no_display_exits_with_one_line_data() {
-  QTest::addColumn<QStringList>("changes");
-  QTest::addColumn<QString>("reason");
-
-  const QStringList noDisplay = {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
-                                 QStringLiteral("QT_QPA_PLATFORM"),
-                                 QStringLiteral("XDG_SESSION_TYPE")};
-  const QString x11 = unservedDisplay();
-  QTest::newRow("no DISPLAY, no WAYLAND_DISPLAY")
-      << noDisplay << "neither DISPLAY nor WAYLAND_DISPLAY is set";
-  QTest::newRow("DISPLAY nobody serves")
-      << noDisplay + QStringList{QStringLiteral("DISPLAY=") + x11}
-      << QStringLiteral("the X display \"%1\" (DISPLAY) cannot be opened").arg(x11);
-  QTest::newRow("Wayland without a compositor")
-      << noDisplay + QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"),
-                                 QStringLiteral("WAYLAND_DISPLAY=vembrix-no-compositor")}
-      << "no Wayland compositor answers at \"vembrix-no-compositor\" (WAYLAND_DISPLAY)";
-}
-
-void TestProgramStart::no_display_exits_with_one_line() {
-  QFETCH(QStringList, changes);
-  QFETCH(QString, reason);
-
-  const Run run = runProgram(changes, {}, m_runtimeDir.path(), 30'000);
-  QVERIFY2(run.finished, "the program went on without a display");
-  QCOMPARE(run.status, QProcess::NormalExit);  // no abort, no core
-  QCOMPARE(run.code, 1);
-  QCOMPARE(run.err, QStringLiteral("vembrix: no display to show the window on: ") + reason + u'\n');
-  QCOMPARE(run.out, QString());
-}
-
-void TestProgramStart::program_ignores_qt_options() {
-  // Obeyed, -platform would end the program at once for want of that
-  // plugin, and -stylesheet would complain about the missing file.
-  const QString missingFile = m_runtimeDir.filePath(QStringLiteral("missing.qss"));
-  const Run run =
-      runProgram({QStringLiteral("QT_QPA_PLATFORM=offscreen")},
-                 {QStringLiteral("-platform"), QStringLiteral("vembrix-none"),
-                  QStringLiteral("-stylesheet"), missingFile, QStringLiteral("-reverse")},
-                 m_runtimeDir.path(), 3000);
-  QVERIFY2(!run.finished,
-           qPrintable(
-               QStringLiteral("the program ended with status %1: %2").arg(run.code).arg(run.err)));
-  QVERIFY2(!run.err.contains(missingFile), qPrintable(run.err));
-}
-
-void TestProgramStart::qt_options_change_nothing_here() {
-  QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
-  QVERIFY(qApp->styleSheet().isEmpty());
-  QVERIFY(QApplication::style()->name().compare(u"windows", Qt::CaseInsensitive) != 0);
-  QCOMPARE(QCoreApplication::arguments().size(), 1);
-}
-
-void TestProgramStart::window_lays_out_left_to_right() {
-  setUpApplication();
-  vx::RegionalSettings regional(u'.', u',');
-  RecordingAlerts alerts;
-  ApplicationWindows windows(regional, alerts);
-  TMainFrm &main = windows.mainForm();
-  main.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&main));
-  QCOMPARE(main.layoutDirection(), Qt::LeftToRight);
-  QCOMPARE(controlOf<vx::TCurrencyEdit>(main, "VAquaBox")->layoutDirection(), Qt::LeftToRight);
-  // The computed volume reads number first, unit last.
-  const QString volume = controlOf<vx::TCurrencyEdit>(main, "VAquaBox")->displayText();
-  QVERIFY2(volume.front().isDigit() && volume.endsWith(QStringLiteral(" л")), qPrintable(volume));
-  // The tank group stays at the left, the heater group at the right.
-  QVERIFY(main.findChild<QWidget *>(QStringLiteral("GroupBox1"))->geometry().right() <
-          main.findChild<QWidget *>(QStringLiteral("GroupBox18"))->geometry().left());
-  QVERIFY(alerts.errors.isEmpty() && alerts.reports.isEmpty());
-}
 
 int main(int argc, char *argv[]) {
   // Qt's options, offered to the application object as a shell would offer

@@ -163,133 +163,117 @@ class TestReadableColours : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase();
-  void cleanup();
+  void initTestCase() { setUpApplication(); }
 
-  void contrast_ratio_data();
-  void contrast_ratio();
-  void designed_colours_stay_where_readable();
-  void rendered_text_is_readable_data();
-  void rendered_text_is_readable();
+  void cleanup() { m_watchdog.check(); }
+
+  void contrast_ratio_data() {
+    QTest::addColumn<QColor>("a");
+    QTest::addColumn<QColor>("b");
+    QTest::addColumn<double>("ratio");
+
+    QTest::newRow("black on white") << QColor(Qt::black) << QColor(Qt::white) << 21.0;
+    QTest::newRow("same colour") << QColor(0, 128, 0) << QColor(0, 128, 0) << 1.0;
+    QTest::newRow("old result grey on white") << QColor(190, 190, 190) << QColor(Qt::white) << 1.86;
+    QTest::newRow("white caption on lime") << QColor(Qt::white) << QColor(0, 255, 0) << 1.37;
+  }
+  void contrast_ratio() {
+    QFETCH(QColor, a);
+    QFETCH(QColor, b);
+    QFETCH(double, ratio);
+    QVERIFY2(qAbs(vx::contrastRatio(a, b) - ratio) < 0.01,
+             qPrintable(QString::number(vx::contrastRatio(a, b))));
+    QCOMPARE(vx::contrastRatio(a, b), vx::contrastRatio(b, a));
+  }
+
+  void designed_colours_stay_where_readable() {
+    // Where the design is readable nothing changes; where it is not, the
+    // nearest readable colour of the same hue is taken, not black or white.
+    QCOMPARE(vx::readableOn(QColor(0, 128, 0), Qt::white), QColor(0, 128, 0));
+    const QColor onDark = vx::readableOn(QColor(0, 128, 0), QColor(53, 53, 53));
+    QVERIFY(vx::contrastRatio(onDark, QColor(53, 53, 53)) >= vx::kReadableContrast);
+    QCOMPARE(onDark.red(), 0);
+    QCOMPARE(onDark.blue(), 0);
+    QVERIFY(vx::contrastRatio(QColor(0, onDark.green() - 1, 0), QColor(53, 53, 53)) <
+            vx::kReadableContrast);
+
+    QPalette light;
+    light.setColor(QPalette::Active, QPalette::Base, Qt::white);
+    light.setColor(QPalette::Active, QPalette::Text, Qt::black);
+    light.setColor(QPalette::Disabled, QPalette::Text, QColor(100, 100, 100));
+    QCOMPARE(vx::readableDisabledText(light), QColor(100, 100, 100));
+    light.setColor(QPalette::Disabled, QPalette::Text, QColor(190, 190, 190));
+    const QColor grey = vx::readableDisabledText(light);
+    QVERIFY(grey.red() == grey.green() && grey.green() == grey.blue());
+    QVERIFY(vx::contrastRatio(grey, Qt::white) >= vx::kReadableContrast);
+    QVERIFY(vx::contrastRatio(QColor(grey.red() + 1, grey.red() + 1, grey.red() + 1), Qt::white) <
+            vx::kReadableContrast);
+  }
+
+  void rendered_text_is_readable_data() {
+    QTest::addColumn<Theme>("theme");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QColor>("panelColour");  // for Co2Panel: the rating's colour
+    QTest::addColumn<State>("state");
+
+    const std::pair<const char *, Theme> themes[] = {{"default", Theme::Default},
+                                                     {"dark", Theme::Dark},
+                                                     {"dark after start", Theme::DarkAfterStart},
+                                                     {"Adwaita-dark", Theme::AdwaitaDark},
+                                                     {"qt6ct darker", Theme::Qt6ctDark}};
+    const std::pair<const char *, State> states[] = {{"normal", State::Normal},
+                                                     {"hovered", State::Hovered},
+                                                     {"pressed", State::Pressed},
+                                                     {"focused", State::Focused}};
+    const std::pair<const char *, QColor> ratings[] = {{"lime", QColor(0, 255, 0)},
+                                                       {"aqua", QColor(0, 255, 255)},
+                                                       {"yellow", QColor(255, 255, 0)}};
+    for (const auto &[themeName, theme] : themes) {
+      for (const char *control : {"VAquaBox", "Co2Box"})
+        QTest::addRow("%s: %s", themeName, control)
+            << theme << QString::fromLatin1(control) << QColor() << State::Normal;
+      for (const char *control : {"VolumeCalcBtn", "GhCalcBtn"})
+        for (const auto &[stateName, state] : states)
+          QTest::addRow("%s: %s %s", themeName, control, stateName)
+              << theme << QString::fromLatin1(control) << QColor() << state;
+      for (const auto &[ratingName, colour] : ratings)
+        QTest::addRow("%s: Co2Panel %s", themeName, ratingName)
+            << theme << "Co2Panel" << colour << State::Normal;
+    }
+  }
+  void rendered_text_is_readable() {
+    QFETCH(Theme, theme);
+    QFETCH(QString, control);
+    QFETCH(QColor, panelColour);
+    QFETCH(State, state);
+
+    const QPalette original = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
+    if (theme != Theme::DarkAfterStart) QApplication::setPalette(paletteOf(theme));
+
+    vx::RegionalSettings regional(u'.', u',');
+    TMainFrm window(regional, m_alerts);
+    if (theme == Theme::DarkAfterStart) QApplication::setPalette(paletteOf(theme));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QWidget *w = window.findChild<QWidget *>(control);
+    QVERIFY(w);
+    if (panelColour.isValid()) setPanelColour(controlOf<QLabel>(window, "Co2Panel"), panelColour);
+    if (auto *button = qobject_cast<QPushButton *>(w)) putInto(state, button);
+
+    const Measured m = measure(w);
+    QVERIFY2(m.ratio >= vx::kReadableContrast,
+             qPrintable(QStringLiteral("%1 on %2: %3 : 1")
+                            .arg(m.text.name(), m.background.name())
+                            .arg(m.ratio, 0, 'f', 2)));
+  }
 
 private:
   ModalWatchdog m_watchdog;
   RecordingAlerts m_alerts;
 };
-
-void TestReadableColours::initTestCase() { setUpApplication(); }
-
-void TestReadableColours::cleanup() { m_watchdog.check(); }
-
-void TestReadableColours::contrast_ratio_data() {
-  QTest::addColumn<QColor>("a");
-  QTest::addColumn<QColor>("b");
-  QTest::addColumn<double>("ratio");
-
-  QTest::newRow("black on white") << QColor(Qt::black) << QColor(Qt::white) << 21.0;
-  QTest::newRow("same colour") << QColor(0, 128, 0) << QColor(0, 128, 0) << 1.0;
-  QTest::newRow("old result grey on white") << QColor(190, 190, 190) << QColor(Qt::white) << 1.86;
-  QTest::newRow("white caption on lime") << QColor(Qt::white) << QColor(0, 255, 0) << 1.37;
-}
-
-void TestReadableColours::contrast_ratio() {
-  QFETCH(QColor, a);
-  QFETCH(QColor, b);
-  QFETCH(double, ratio);
-  QVERIFY2(qAbs(vx::contrastRatio(a, b) - ratio) < 0.01,
-           qPrintable(QString::number(vx::contrastRatio(a, b))));
-  QCOMPARE(vx::contrastRatio(a, b), vx::contrastRatio(b, a));
-}
-
-void TestReadableColours::designed_colours_stay_where_readable() {
-  // Where the design is readable nothing changes; where it is not, the
-  // nearest readable colour of the same hue is taken, not black or white.
-  QCOMPARE(vx::readableOn(QColor(0, 128, 0), Qt::white), QColor(0, 128, 0));
-  const QColor onDark = vx::readableOn(QColor(0, 128, 0), QColor(53, 53, 53));
-  QVERIFY(vx::contrastRatio(onDark, QColor(53, 53, 53)) >= vx::kReadableContrast);
-  QCOMPARE(onDark.red(), 0);
-  QCOMPARE(onDark.blue(), 0);
-  QVERIFY(vx::contrastRatio(QColor(0, onDark.green() - 1, 0), QColor(53, 53, 53)) <
-          vx::kReadableContrast);
-
-  QPalette light;
-  light.setColor(QPalette::Active, QPalette::Base, Qt::white);
-  light.setColor(QPalette::Active, QPalette::Text, Qt::black);
-  light.setColor(QPalette::Disabled, QPalette::Text, QColor(100, 100, 100));
-  QCOMPARE(vx::readableDisabledText(light), QColor(100, 100, 100));
-  light.setColor(QPalette::Disabled, QPalette::Text, QColor(190, 190, 190));
-  const QColor grey = vx::readableDisabledText(light);
-  QVERIFY(grey.red() == grey.green() && grey.green() == grey.blue());
-  QVERIFY(vx::contrastRatio(grey, Qt::white) >= vx::kReadableContrast);
-  QVERIFY(vx::contrastRatio(QColor(grey.red() + 1, grey.red() + 1, grey.red() + 1), Qt::white) <
-          vx::kReadableContrast);
-}
-
-void TestReadableColours::rendered_text_is_readable_data() {
-  QTest::addColumn<Theme>("theme");
-  QTest::addColumn<QString>("control");
-  QTest::addColumn<QColor>("panelColour");  // for Co2Panel: the rating's colour
-  QTest::addColumn<State>("state");
-
-  const struct {
-    const char *name;
-    Theme theme;
-  } themes[] = {{"default", Theme::Default},
-                {"dark", Theme::Dark},
-                {"dark after start", Theme::DarkAfterStart},
-                {"Adwaita-dark", Theme::AdwaitaDark},
-                {"qt6ct darker", Theme::Qt6ctDark}};
-  const struct {
-    const char *name;
-    State state;
-  } states[] = {{"normal", State::Normal},
-                {"hovered", State::Hovered},
-                {"pressed", State::Pressed},
-                {"focused", State::Focused}};
-  for (const auto &t : themes) {
-    for (const char *control : {"VAquaBox", "Co2Box"})
-      QTest::addRow("%s: %s", t.name, control)
-          << t.theme << QString::fromLatin1(control) << QColor() << State::Normal;
-    for (const char *control : {"VolumeCalcBtn", "GhCalcBtn"})
-      for (const auto &s : states)
-        QTest::addRow("%s: %s %s", t.name, control, s.name)
-            << t.theme << QString::fromLatin1(control) << QColor() << s.state;
-    QTest::addRow("%s: Co2Panel lime", t.name)
-        << t.theme << "Co2Panel" << QColor(0, 255, 0) << State::Normal;
-    QTest::addRow("%s: Co2Panel aqua", t.name)
-        << t.theme << "Co2Panel" << QColor(0, 255, 255) << State::Normal;
-    QTest::addRow("%s: Co2Panel yellow", t.name)
-        << t.theme << "Co2Panel" << QColor(255, 255, 0) << State::Normal;
-  }
-}
-
-void TestReadableColours::rendered_text_is_readable() {
-  QFETCH(Theme, theme);
-  QFETCH(QString, control);
-  QFETCH(QColor, panelColour);
-  QFETCH(State, state);
-
-  const QPalette original = QApplication::palette();
-  const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
-  if (theme != Theme::DarkAfterStart) QApplication::setPalette(paletteOf(theme));
-
-  vx::RegionalSettings regional(u'.', u',');
-  TMainFrm window(regional, m_alerts);
-  if (theme == Theme::DarkAfterStart) QApplication::setPalette(paletteOf(theme));
-  window.show();
-  window.activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(&window));
-
-  QWidget *w = window.findChild<QWidget *>(control);
-  QVERIFY(w);
-  if (panelColour.isValid()) setPanelColour(controlOf<QLabel>(window, "Co2Panel"), panelColour);
-  if (auto *button = qobject_cast<QPushButton *>(w)) putInto(state, button);
-
-  const Measured m = measure(w);
-  QVERIFY2(m.ratio >= vx::kReadableContrast, qPrintable(QStringLiteral("%1 on %2: %3 : 1")
-                                                            .arg(m.text.name(), m.background.name())
-                                                            .arg(m.ratio, 0, 'f', 2)));
-}
 
 QTEST_MAIN(TestReadableColours)
 #include "tst_readable_colours.moc"

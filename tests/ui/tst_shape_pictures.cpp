@@ -87,27 +87,34 @@ class TestShapePictures : public QObject {
   Q_OBJECT
 
 private slots:
-  void shapes_data() {
-    QTest::addColumn<int>("shape");
-    for (int code = 0; code < vx::kTankShapeCount; ++code) QTest::addRow("shape %d", code) << code;
-  }
-
   // Keying out white must remove the background and nothing else, and the
   // outline must keep the water from the background. Half-tones belong to
   // the letters alone: blends of black into cyan inside the tank, into white
-  // outside, and never outside a glyph box.
-  void clean_drawing_data() { shapes_data(); }
+  // outside, and never outside a glyph box. The drawing for high-resolution
+  // screens is the same plan at twice the pixels, drawn at that resolution
+  // rather than enlarged: some 2 x 2 block of it is not one colour.
+  void clean_drawing_data() {
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<int>("scale");
+    for (int code = 0; code < vx::kTankShapeCount; ++code)
+      for (const int scale : {1, 2}) QTest::addRow("shape %d at %dx", code, scale) << code << scale;
+  }
   void clean_drawing() {
     QFETCH(int, shape);
-    const QImage picture = shapePicture(shape);
-    QCOMPARE(picture.size(), QSize(200, 100));
+    QFETCH(int, scale);
+    const QImage picture = shapePicture(shape, scale);
+    QCOMPARE(picture.size(), QSize(200, 100) * scale);
+    QCOMPARE(picture.devicePixelRatio(), qreal(scale));
+    QCOMPARE(picture.deviceIndependentSize(), QSizeF(200, 100));
     QVERIFY(!picture.hasAlphaChannel());
-    QCOMPARE(picture.pixel(0, 99), kWhite);  // the key colour of the picture controls
+    // the key colour of the picture controls
+    QCOMPARE(picture.pixel(0, picture.height() - 1), kWhite);
     const std::vector<bool> outside = background(picture);
+    int mixedBlocks = 0;
     for (int y = 0; y < picture.height(); ++y)
       for (int x = 0; x < picture.width(); ++x) {
         const QRgb c = picture.pixel(x, y);
-        const Letter *letter = letterAt(shape, {x, y});
+        const Letter *letter = letterAt(shape, {x / scale, y / scale});
         const QByteArray where = QStringLiteral("%1,%2").arg(x).arg(y).toLatin1();
         if (c == kWhite && !outside[static_cast<size_t>(y * picture.width() + x)])
           QVERIFY2(letter && !letter->overWater,
@@ -117,12 +124,16 @@ private slots:
                {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
             QVERIFY2(!picture.valid(n) || picture.pixel(n) != kWhite,
                      "water meets background: " + where);
+        if (scale == 2 && x % 2 == 0 && y % 2 == 0)
+          mixedBlocks += c != picture.pixel(x + 1, y) || c != picture.pixel(x, y + 1) ||
+                         c != picture.pixel(x + 1, y + 1);
         if (isPure(c)) continue;
         QVERIFY2(letter, "half-tone outside the letters: " + where);
         QVERIFY2(letter->overWater ? qRed(c) == 0 && qGreen(c) == qBlue(c)
                                    : qRed(c) == qGreen(c) && qGreen(c) == qBlue(c),
                  "odd letter shade: " + where);
       }
+    if (scale == 2) QVERIFY2(mixedBlocks > 20, qPrintable(QString::number(mixedBlocks)));
   }
 
   // Each letter inks its box from the top row to the bottom one, smoothed.
@@ -165,43 +176,66 @@ private slots:
     QTest::newRow("hexagon: right side") << 5 << QPoint(133, 50) << kBlack;
     QTest::newRow("hexagon: water") << 5 << QPoint(97, 50) << kCyan;
   }
+  // At twice the resolution each pixel of the plan covers 2 x 2 device pixels.
   void landmarks() {
     QFETCH(int, shape);
     QFETCH(QPoint, at);
     QFETCH(QRgb, colour);
     QCOMPARE(shapePicture(shape).pixel(at), colour);
+    const QImage sharp = shapePicture(shape, 2);
+    for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+      QCOMPARE(sharp.pixel(at * 2 + d), colour);
   }
 
-  // 9 x 9 heads whose points sit on the pixels next to the measured edges.
+  // 9-row heads whose points sit on the pixels next to the measured edges,
+  // widening by one pixel a side every second row; at twice the resolution
+  // the same in device pixels, the point and the shaft two device pixels wide.
   void arrow_heads_data() {
     QTest::addColumn<int>("shape");
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("topEdge");
     QTest::addColumn<int>("bottomEdge");
-    QTest::newRow("bevelled depth") << 1 << 49 << 7 << 97;
-    QTest::newRow("vision depth") << 2 << 88 << 7 << 91;
-    QTest::newRow("corner vision depth") << 4 << 100 << 9 << 91;
+    QTest::addColumn<int>("scale");
+    for (const int scale : {1, 2}) {
+      QTest::addRow("bevelled depth at %dx", scale) << 1 << 49 << 7 << 97 << scale;
+      QTest::addRow("vision depth at %dx", scale) << 2 << 88 << 7 << 91 << scale;
+      QTest::addRow("corner vision depth at %dx", scale) << 4 << 100 << 9 << 91 << scale;
+    }
   }
   void arrow_heads() {
     QFETCH(int, shape);
     QFETCH(int, x);
     QFETCH(int, topEdge);
     QFETCH(int, bottomEdge);
-    const QImage picture = shapePicture(shape);
-    for (const auto &[tip, down] : {std::pair{topEdge + 1, 1}, std::pair{bottomEdge - 1, -1}}) {
-      QCOMPARE(picture.pixel(x, tip), kBlack);
-      const int base = tip + 8 * down;
-      for (int dx = -4; dx <= 4; ++dx) QCOMPARE(picture.pixel(x + dx, base), kBlack);
-      QVERIFY(picture.pixel(x - 5, base) != kBlack && picture.pixel(x + 5, base) != kBlack);
-      QVERIFY(picture.pixel(x - 1, base + down) != kBlack);  // only the shaft goes on
+    QFETCH(int, scale);
+    const QImage picture = shapePicture(shape, scale);
+    const int left = scale * x, right = left + scale - 1, rows = 9 * scale;
+    for (const auto &[tip, down] :
+         {std::pair{scale * (topEdge + 1), 1}, std::pair{scale * bottomEdge - 1, -1}}) {
+      for (int row = 0; row < rows; ++row) {
+        const int y = tip + row * down;
+        QCOMPARE(picture.pixel(left - row / 2, y), kBlack);
+        QCOMPARE(picture.pixel(right + row / 2, y), kBlack);
+      }
+      // Beside the base; higher up a wall meeting at the corner may be there.
+      const int base = tip + (rows - 1) * down, half = (rows - 1) / 2;
+      for (int dx = left - half; dx <= right + half; ++dx)
+        QCOMPARE(picture.pixel(dx, base), kBlack);
+      QVERIFY(picture.pixel(left - half - 1, base) != kBlack &&
+              picture.pixel(right + half + 1, base) != kBlack);
+      // Only the shaft goes on.
+      QVERIFY(picture.pixel(left - 1, base + down) != kBlack);
+      QCOMPARE(picture.pixel(right, base + down), kBlack);
     }
   }
 
   // Over a colour, the margin and the background keep that colour and the
-  // drawing comes out unchanged, through draw() and through the QBitmap mask.
-  void image_list_draws_through_its_mask_data() { shapes_data(); }
+  // drawing comes out unchanged, through draw() and through the QBitmap mask;
+  // on a device of pixel ratio 2 the sharp drawing, over the same 202 x 102.
+  void image_list_draws_through_its_mask_data() { clean_drawing_data(); }
   void image_list_draws_through_its_mask() {
     QFETCH(int, shape);
+    QFETCH(int, scale);
     const ImageList list;
     QCOMPARE(list.count(), vx::kTankShapeCount);
     QCOMPARE(list.cellSize(), QSize(202, 102));
@@ -209,7 +243,8 @@ private slots:
     QCOMPARE(cell.copy(1, 1, 200, 100), shapePicture(shape));
     constexpr QRgb kUnder = 0xffc0ff10;
     const QPoint at(3, 2);
-    QImage viaDraw(208, 106, QImage::Format_RGB32);
+    QImage viaDraw(QSize(208, 106) * scale, QImage::Format_RGB32);
+    viaDraw.setDevicePixelRatio(scale);
     viaDraw.fill(kUnder);
     QImage viaMask = viaDraw;
     {
@@ -218,200 +253,17 @@ private slots:
     }
     QPixmap masked = QPixmap::fromImage(cell);
     masked.setMask(list.mask(shape));
-    QPainter(&viaMask).drawPixmap(at, masked);
+    if (scale == 1) QPainter(&viaMask).drawPixmap(at, masked);
+    const QImage picture = shapePicture(shape, scale);
     for (int y = 0; y < viaDraw.height(); ++y)
       for (int x = 0; x < viaDraw.width(); ++x) {
-        const QPoint p = QPoint(x, y) - at;
-        const bool clear = !QRect(1, 1, 200, 100).contains(p) || cell.pixel(p) == kWhite;
-        QCOMPARE(viaDraw.pixel(x, y), clear ? kUnder : cell.pixel(p));
-        QCOMPARE(viaMask.pixel(x, y), clear ? kUnder : cell.pixel(p));
-      }
-  }
-
-  // What the program shows is the checked-in PNG, pixel for pixel and in
-  // the format its decoder gives, though it is compiled in rather than
-  // decoded; every file of the list, and nothing that is not in it.
-  void compiled_in_artwork_matches_its_png_data() {
-    QTest::addColumn<QString>("path");
-    QFile list(QStringLiteral(VEMBRIX_PICTURES_DIR "/artwork.list"));
-    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
-    for (const QByteArray &line : list.readAll().split('\n'))
-      if (!line.isEmpty()) QTest::newRow(line.constData()) << QString::fromUtf8(line);
-  }
-  void compiled_in_artwork_matches_its_png() {
-    QFETCH(QString, path);
-    const QImage decoded(QStringLiteral(VEMBRIX_PICTURES_DIR "/") + path);
-    QVERIFY(!decoded.isNull());
-    const QImage compiled = loadArtwork(path);
-    QCOMPARE(compiled.format(), decoded.format());
-    QCOMPARE(compiled.size(), decoded.size());
-    const QImage a = decoded.convertToFormat(QImage::Format_ARGB32);
-    const QImage b = compiled.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < a.height(); ++y)
-      QVERIFY2(std::memcmp(a.constScanLine(y), b.constScanLine(y), a.width() * 4u) == 0,
-               qPrintable(QStringLiteral("line %1").arg(y)));
-  }
-  // Bytes that do not make the picture they claim to be give no picture,
-  // not a picture read past its end.
-  void damaged_artwork_is_null_data() {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("damage");
-    for (const char *path : {"artwork/shape_0.png", "artwork/shape_0@2x.png", "vembrix.png"})
-      for (const char *damage : {"none", "one byte short", "garbage", "no width"})
-        QTest::addRow("%s, %s", path, damage) << QString::fromLatin1(path) << damage;
-  }
-  void damaged_artwork_is_null() {
-    QFETCH(QString, path);
-    QFETCH(QString, damage);
-    const auto all = embeddedArtwork();
-    const auto found = std::find_if(all.begin(), all.end(), [&](const EmbeddedArtwork &art) {
-      return path == QLatin1String(art.path);
-    });
-    QVERIFY(found != all.end());
-    EmbeddedArtwork art = *found;
-    const QByteArray garbage(art.byteCount, '\x5a');
-    if (damage == "one byte short") art.byteCount -= 1;
-    if (damage == "garbage")
-      art.pixels = reinterpret_cast<const unsigned char *>(garbage.constData());
-    if (damage == "no width") art.width = 0;
-    const QImage image = decodeArtwork(art);
-    if (damage == "none")
-      QCOMPARE(image, loadArtwork(path));
-    else if (damage == "garbage" && !art.deflated)
-      QVERIFY(!image.isNull());  // plain bytes are any picture of that size
-    else
-      QVERIFY(image.isNull());
-  }
-
-  void unknown_artwork_is_null() {
-    QVERIFY(loadArtwork(QStringLiteral("artwork/shape_9.png")).isNull());
-    QVERIFY(loadArtwork(QString()).isNull());
-  }
-
-  void icon() {
-    const QImage icon = windowIconImage();
-    QCOMPARE(icon.size(), QSize(32, 32));
-    QCOMPARE(icon.format(), QImage::Format_Indexed8);
-    QCOMPARE(icon.colorTable(), standardPalette16());
-    QVERIFY(!windowIcon().isNull());
-    QRect shortWord, longWord;
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) {
-        const QRgb c = icon.pixel(x, y);
-        const bool bright = y >= 6 && y <= 25;
-        if (c == qRgb(255, 0, 0)) {
-          QVERIFY2((y >= 8 && y <= 15) || (y >= 17 && y <= 24), qPrintable(QString::number(y)));
-          (y <= 15 ? shortWord : longWord) |= QRect(x, y, 1, 1);
-        } else {
-          QCOMPARE(c, bright ? qRgb(0, 255, 0) : qRgb(0, 128, 0));
-        }
-      }
-    QCOMPARE(shortWord.left(), 6);
-    QCOMPARE(longWord.left(), 1);
-    QCOMPARE(shortWord.height(), 8);
-    QCOMPARE(longWord.height(), 8);
-    QVERIFY(shortWord.width() < longWord.width());
-  }
-
-  // The drawings for high-resolution screens: the same plan at twice the
-  // pixels, as clean as the small one, and drawn at that resolution rather
-  // than enlarged: some 2 x 2 block of every drawing is not one colour.
-  void sharp_drawing_data() { shapes_data(); }
-  void sharp_drawing() {
-    QFETCH(int, shape);
-    const QImage picture = shapePicture(shape, 2);
-    QCOMPARE(picture.size(), QSize(400, 200));
-    QCOMPARE(picture.devicePixelRatio(), 2.0);
-    QCOMPARE(picture.deviceIndependentSize(), QSizeF(200, 100));
-    QCOMPARE(picture.pixel(0, 199), kWhite);
-    const std::vector<bool> outside = background(picture);
-    int mixedBlocks = 0;
-    for (int y = 0; y < picture.height(); ++y)
-      for (int x = 0; x < picture.width(); ++x) {
-        const QRgb c = picture.pixel(x, y);
-        const Letter *letter = letterAt(shape, {x / 2, y / 2});
-        const QByteArray where = QStringLiteral("%1,%2").arg(x).arg(y).toLatin1();
-        if (c == kWhite && !outside[static_cast<size_t>(y * picture.width() + x)])
-          QVERIFY2(letter && !letter->overWater, "enclosed white: " + where);
-        if (c == kCyan)
-          for (const QPoint n :
-               {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
-            QVERIFY2(!picture.valid(n) || picture.pixel(n) != kWhite,
-                     "water meets background: " + where);
-        if (!isPure(c)) QVERIFY2(letter, "half-tone outside the letters: " + where);
-        if (x % 2 == 0 && y % 2 == 0) {
-          const QRgb right = picture.pixel(x + 1, y), below = picture.pixel(x, y + 1),
-                     diagonal = picture.pixel(x + 1, y + 1);
-          mixedBlocks += c != right || c != below || c != diagonal;
-        }
-      }
-    QVERIFY2(mixedBlocks > 20, qPrintable(QString::number(mixedBlocks)));
-  }
-
-  // The outline and the arrows are where the small drawing has them, each of
-  // its pixels covering the same 2 x 2 device pixels.
-  void sharp_landmarks_data() { landmarks_data(); }
-  void sharp_landmarks() {
-    QFETCH(int, shape);
-    QFETCH(QPoint, at);
-    QFETCH(QRgb, colour);
-    const QImage picture = shapePicture(shape, 2);
-    for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
-      QCOMPARE(picture.pixel(at * 2 + d), colour);
-  }
-
-  // Heads of 18 device rows whose points, two device pixels wide, touch the
-  // edges, widening by one device pixel a side every second row.
-  void sharp_arrow_heads_data() { arrow_heads_data(); }
-  void sharp_arrow_heads() {
-    QFETCH(int, shape);
-    QFETCH(int, x);
-    QFETCH(int, topEdge);
-    QFETCH(int, bottomEdge);
-    const QImage picture = shapePicture(shape, 2);
-    const int left = 2 * x;
-    for (const auto &[tip, down] :
-         {std::pair{2 * topEdge + 2, 1}, std::pair{2 * bottomEdge - 1, -1}}) {
-      for (int row = 0; row < 18; ++row) {
-        const int y = tip + row * down;
-        const int half = row / 2;
-        QCOMPARE(picture.pixel(left - half, y), kBlack);
-        QCOMPARE(picture.pixel(left + 1 + half, y), kBlack);
-      }
-      // Beside the base; higher up a wall meeting at the corner may be there.
-      const int base = tip + 17 * down;
-      QVERIFY(picture.pixel(left - 9, base) != kBlack && picture.pixel(left + 10, base) != kBlack);
-      QVERIFY(picture.pixel(left - 1, tip + 18 * down) != kBlack);  // only the shaft goes on
-      QCOMPARE(picture.pixel(left + 1, tip + 18 * down), kBlack);
-    }
-  }
-
-  // On a device of pixel ratio 2 the list draws the sharp cell through its
-  // mask, covering the same 202 x 102 as the ordinary cell.
-  void image_list_draws_sharp_cells_data() { shapes_data(); }
-  void image_list_draws_sharp_cells() {
-    QFETCH(int, shape);
-    const ImageList list;
-    constexpr QRgb kUnder = 0xffc0ff10;
-    QImage device(404, 204, QImage::Format_RGB32);
-    device.setDevicePixelRatio(2);
-    device.fill(kUnder);
-    {
-      QPainter painter(&device);
-      list.draw(painter, QPoint(0, 0), shape);
-    }
-    const QImage picture = shapePicture(shape, 2);
-    for (int y = 0; y < device.height(); ++y)
-      for (int x = 0; x < device.width(); ++x) {
-        const QPoint p(x - 2, y - 2);
+        const QPoint p = QPoint(x, y) - (at + QPoint(1, 1)) * scale;
         const bool clear = !picture.rect().contains(p) || picture.pixel(p) == kWhite;
-        QCOMPARE(device.pixel(x, y), clear ? kUnder : picture.pixel(p));
+        QCOMPARE(viaDraw.pixel(x, y), clear ? kUnder : picture.pixel(p));
+        if (scale == 1) QCOMPARE(viaMask.pixel(x, y), clear ? kUnder : picture.pixel(p));
       }
   }
 
-  // The desktop's icon sizes: whole-factor enlargements above 32 keep every
-  // pixel of the 32 x 32 icon as a block; 48 keeps its colours, bands and
-  // letters; the reductions keep its bands.
   // The program's icon makes its pictures when asked; what it gives is what
   // a QIcon holding the same pictures gives, at every size and mode.
   void icon_matches_one_of_added_pixmaps_data() {
@@ -446,6 +298,9 @@ private slots:
              theirs.toImage().convertToFormat(QImage::Format_ARGB32));
   }
 
+  // The desktop's icon sizes: whole-factor enlargements above 32 keep every
+  // pixel of the 32 x 32 icon as a block; 48 keeps its colours, bands and
+  // letters; the reductions keep its bands.
   void theme_icons_data() {
     QTest::addColumn<int>("size");
     for (const int size : kThemeIconSizes) QTest::addRow("%d px", size) << size;

@@ -8,6 +8,7 @@
 
 #include "fields/rules/decimal_text.h"
 #include "support/long_double_text.h"
+#include "support/separator_rows.h"
 
 using vx::DecimalDigits;
 using vx::Separators;
@@ -16,19 +17,11 @@ Q_DECLARE_METATYPE(std::optional<long double>)
 
 namespace {
 
-const Separators kPoint{u'.', u','};
-const Separators kComma{u',', u' '};
-const Separators kCommaNbsp{u',', QChar(0x00A0)};
-
 // "-1234e2" for -0.1234 × 10^2: the digits and where the point goes.
 QString describe(const DecimalDigits &d) {
   QString s = d.negative ? QStringLiteral("-") : QString();
   s += QString::fromLatin1(d.digits, d.count);
   return s + u'e' + QString::number(d.pointPos);
-}
-
-QString withSeparator(QString text, const Separators &seps) {
-  return text.replace(u'.', seps.decimal);
 }
 
 }  // namespace

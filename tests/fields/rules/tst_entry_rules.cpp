@@ -7,6 +7,7 @@
 
 #include "fields/rules/entry_rules.h"
 #include "support/long_double_text.h"
+#include "support/separator_rows.h"
 
 using enum vx::TValueType;
 
@@ -15,17 +16,6 @@ using vx::Separators;
 
 Q_DECLARE_METATYPE(std::optional<qint32>)
 Q_DECLARE_METATYPE(vx::TValueType)
-
-namespace {
-
-const Separators kPoint{u'.', u','};
-const Separators kComma{u',', u' '};
-
-QString withSeparator(QString text, const Separators &seps) {
-  return text.replace(u'.', seps.decimal);
-}
-
-}  // namespace
 
 class TestEntryRules : public QObject {
   Q_OBJECT

@@ -8,19 +8,12 @@
 #include "fields/rules/number_pattern.h"
 #include "fields/rules/result_value.h"
 #include "support/long_double_text.h"
+#include "support/separator_rows.h"
 
 using vx::ResultValue;
 using vx::Separators;
 
 namespace {
-
-const Separators kPoint{u'.', u','};
-const Separators kComma{u',', u' '};
-const Separators kCommaNbsp{u',', QChar(0x00A0)};
-
-QString withSeparator(QString text, const Separators &seps) {
-  return text.replace(u'.', seps.decimal);
-}
 
 // A field set up as the window sets up its result fields.
 ResultValue field(int decimalPlaces, const QString &displayFormat, const Separators &seps) {
@@ -40,74 +33,42 @@ private slots:
     QTest::addColumn<long double>("value");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("text");  // "." stands for the decimal separator
-    QTest::newRow("volume") << 193.05L << "0.00 л"
-                            << "193.05 л";
-    QTest::newRow("soil") << 40.5405L << "0.00 кг"
-                          << "40.54 кг";
-    QTest::newRow("zero shown") << 0.0L << "0.00 л"
-                                << "0.00 л";
-    QTest::newRow("negative") << -12.5L << "0.00 кг"
-                              << "-12.50 кг";
-    QTest::newRow("minus before everything") << -50.0L << "0 %"
-                                             << "-50 %";
-    QTest::newRow("rounds to zero, no sign") << -0.4L << "0 W"
-                                             << "0 W";
-    QTest::newRow("12.495 whole") << 12.495L << "0 Lm"
-                                  << "12 Lm";
-    QTest::newRow("12.5 whole") << 12.5L << "0 Lm"
-                                << "13 Lm";
-    QTest::newRow("slash in unit") << 14.0L << "0 мг/л"
-                                   << "14 мг/л";
-    QTest::newRow("0.5") << 0.5L << "0"
-                         << "1";
-    QTest::newRow("1.5") << 1.5L << "0"
-                         << "2";
-    QTest::newRow("2.5 away from zero") << 2.5L << "0"
-                                        << "3";
-    QTest::newRow("-2.5") << -2.5L << "0"
-                          << "-3";
-    QTest::newRow("optional digits") << 12.5L << "0.##"
-                                     << "12.5";
-    QTest::newRow("no decimals left, no separator") << 12.0L << "0.##"
-                                                    << "12";
-    QTest::newRow("12.345") << 12.345L << "0.##"
-                            << "12.35";
-    QTest::newRow("12.344") << 12.344L << "0.##"
-                            << "12.34";
-    QTest::newRow("2.675") << 2.675L << "0.##"
-                           << "2.68";
-    QTest::newRow("1.005") << 1.005L << "0.##"
-                           << "1.01";
-    QTest::newRow("0.125") << 0.125L << "0.##"
-                           << "0.13";
-    QTest::newRow("9.995 carries") << 9.995L << "0.##"
-                                   << "10";
-    QTest::newRow("-0.004") << -0.004L << "0.##"
-                            << "0";
-    QTest::newRow("mandatory digits") << 5.0L << "000"
-                                      << "005";
-    QTest::newRow("optional integer digit") << 0.0L << "#"
-                                            << "0";
-    QTest::newRow("integer wider than pattern") << 123456.0L << "0"
-                                                << "123456";
-    QTest::newRow("fraction only") << 0.5L << ".00"
-                                   << "0.50";
-    QTest::newRow("quoted text") << 5.0L << "0 '#0' \"0\""
-                                 << "5 #0 0";
-    QTest::newRow("no placeholder") << 5.0L << "W "
-                                    << "W 5";
-    QTest::newRow("just below 1E18") << 999999999999999999.0L << "0 W"
-                                     << "999999999999999999 W";
-    QTest::newRow("1E18 drops the text") << 1e18L << "0 W"
-                                         << "1E18";
-    QTest::newRow("1E20") << 1e20L << "0.00 л"
-                          << "1E20";
-    QTest::newRow("-1E20") << -1e20L << "0 %"
-                           << "-1E20";
-    QTest::newRow("15 digits in scientific") << 348708194642607123456.0L << "0 Lm"
-                                             << "3.48708194642607E20";
-    QTest::newRow("nan") << static_cast<long double>(NAN) << "0 W"
-                         << "NAN";
+    const auto row = [](const char *name, long double value, const char *pattern,
+                        const char *text) { QTest::newRow(name) << value << pattern << text; };
+    row("volume", 193.05L, "0.00 л", "193.05 л");
+    row("soil", 40.5405L, "0.00 кг", "40.54 кг");
+    row("zero shown", 0.0L, "0.00 л", "0.00 л");
+    row("negative", -12.5L, "0.00 кг", "-12.50 кг");
+    row("minus before everything", -50.0L, "0 %", "-50 %");
+    row("rounds to zero, no sign", -0.4L, "0 W", "0 W");
+    row("12.495 whole", 12.495L, "0 Lm", "12 Lm");
+    row("12.5 whole", 12.5L, "0 Lm", "13 Lm");
+    row("slash in unit", 14.0L, "0 мг/л", "14 мг/л");
+    row("0.5", 0.5L, "0", "1");
+    row("1.5", 1.5L, "0", "2");
+    row("2.5 away from zero", 2.5L, "0", "3");
+    row("-2.5", -2.5L, "0", "-3");
+    row("optional digits", 12.5L, "0.##", "12.5");
+    row("no decimals left, no separator", 12.0L, "0.##", "12");
+    row("12.345", 12.345L, "0.##", "12.35");
+    row("12.344", 12.344L, "0.##", "12.34");
+    row("2.675", 2.675L, "0.##", "2.68");
+    row("1.005", 1.005L, "0.##", "1.01");
+    row("0.125", 0.125L, "0.##", "0.13");
+    row("9.995 carries", 9.995L, "0.##", "10");
+    row("-0.004", -0.004L, "0.##", "0");
+    row("mandatory digits", 5.0L, "000", "005");
+    row("optional integer digit", 0.0L, "#", "0");
+    row("integer wider than pattern", 123456.0L, "0", "123456");
+    row("fraction only", 0.5L, ".00", "0.50");
+    row("quoted text", 5.0L, "0 '#0' \"0\"", "5 #0 0");
+    row("no placeholder", 5.0L, "W ", "W 5");
+    row("just below 1E18", 999999999999999999.0L, "0 W", "999999999999999999 W");
+    row("1E18 drops the text", 1e18L, "0 W", "1E18");
+    row("1E20", 1e20L, "0.00 л", "1E20");
+    row("-1E20", -1e20L, "0 %", "-1E20");
+    row("15 digits in scientific", 348708194642607123456.0L, "0 Lm", "3.48708194642607E20");
+    row("nan", static_cast<long double>(NAN), "0 W", "NAN");
   }
   void pattern() {
     QFETCH(long double, value);
