@@ -1,6 +1,8 @@
 #include "ui/windows/AquaTypeForm.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include "core/tank_shapes.h"
 #include "ui/windows/MainForm.h"
@@ -21,6 +23,12 @@ namespace {
 constexpr Qt::WindowFlags kPickerFrame =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
+// How long the drawing waits for the focus after the picker has become
+// active: long enough for a screen reader, which hears the key that opened
+// the picker at the same time as this program, to have asked which window is
+// now active; short enough that no one sees the focus frame come late.
+constexpr int kDrawingFocusDelayMs = 250;
+
 }  // namespace
 
 TAquaTypeFrm::TAquaTypeFrm(Alerts &alerts) : QWidget(nullptr, kPickerFrame), m_alerts(alerts) {
@@ -36,6 +44,10 @@ TAquaTypeFrm::TAquaTypeFrm(Alerts &alerts) : QWidget(nullptr, kPickerFrame), m_a
   setUpFormFace(this);
 
   m_placer = new FramePlacer(this);
+  m_drawingFocusTimer = new QTimer(this);
+  m_drawingFocusTimer->setSingleShot(true);
+  m_drawingFocusTimer->setInterval(kDrawingFocusDelayMs);
+  connect(m_drawingFocusTimer, &QTimer::timeout, this, &TAquaTypeFrm::focusPendingDrawing);
 
   buildLayout();
   wireHandlers();
@@ -61,8 +73,58 @@ void TAquaTypeFrm::showFor(int currentShape, bool byKeyboard) {
   show();
   raise();
   activateWindow();
-  if (currentShape >= 0 && currentShape < m_pictures.size())
-    m_pictures[currentShape]->setFocus(Qt::OtherFocusReason);
+  PictureControl *current =
+      currentShape >= 0 && currentShape < m_pictures.size() ? m_pictures[currentShape] : nullptr;
+  if (isActiveWindow()) {
+    m_pendingFocus = nullptr;
+    if (current) current->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  // Not active yet: the drawing takes the focus a moment after the picker
+  // has become active, and the picker itself holds it until then. A screen
+  // reader that learns of the new window while handling the key that opened
+  // it (Orca 48 does, when the program answers it only after the window is
+  // up, as at the first showing) takes the window as its focus and quietly
+  // adopts whatever control inside is focused by then; a drawing focused
+  // with the activation would never be spoken, since its focus event then
+  // tells the reader nothing new. Focused later, it is a change it speaks.
+  m_pendingFocus = current;
+  m_drawingFocusTimer->stop();
+  setFocus(Qt::OtherFocusReason);
+}
+
+void TAquaTypeFrm::focusPendingDrawing() {
+  PictureControl *target = m_pendingFocus;
+  m_pendingFocus = nullptr;
+  m_drawingFocusTimer->stop();
+  // Unless the user has put the focus somewhere else meanwhile.
+  if (target && isVisible() && QApplication::focusWidget() == this)
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+void TAquaTypeFrm::changeEvent(QEvent *event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_pendingFocus)
+    m_drawingFocusTimer->start();
+}
+
+void TAquaTypeFrm::keyPressEvent(QKeyEvent *event) {
+  // A key quicker than the wait is meant for the drawing all the same.
+  if (m_pendingFocus) {
+    PictureControl *target = m_pendingFocus;
+    focusPendingDrawing();
+    if (target->hasFocus()) {
+      QApplication::sendEvent(target, event);
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
+}
+
+bool TAquaTypeFrm::focusNextPrevChild(bool next) {
+  // Tab, too, goes on from that drawing, not from the picker.
+  if (m_pendingFocus) focusPendingDrawing();
+  return QWidget::focusNextPrevChild(next);
 }
 
 void TAquaTypeFrm::showFocusFrames(bool on) {
@@ -111,6 +173,8 @@ bool TAquaTypeFrm::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void TAquaTypeFrm::closeToMainWindow() {
+  m_pendingFocus = nullptr;
+  m_drawingFocusTimer->stop();
   close();
   if (MainFrm && MainFrm->isVisible()) MainFrm->activateWindow();
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 
 class Alerts;
 class FramePlacer;
 class PictureControl;
 class QShowEvent;
+class QTimer;
 
 // The tank-shape picker: one plan drawing per row of vx::kTankShapes, each
 // under the shape's name in a group box of its own. A click on one applies
@@ -30,6 +32,8 @@ public:
 
   // Shows the picker in front and active, its focus on the drawing of
   // `currentShape`; with the focus frame at once when the keyboard opened it.
+  // Where the picker has to become active first, the drawing takes the focus
+  // a moment after it has.
   void showFor(int currentShape, bool byKeyboard);
 
   // The pictures by shape code: AquaImage (which shares its name with the
@@ -43,6 +47,9 @@ protected:
   // no longer show all of it. The drawings are decoded at the first showing:
   // most runs never open the picker, and start-up should not pay for it.
   void showEvent(QShowEvent *event) override;
+  void changeEvent(QEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  bool focusNextPrevChild(bool next) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -53,12 +60,16 @@ private:
   // The drawing the arrow key moves to from `from`, or null at the edge.
   PictureControl *neighbour(const PictureControl *from, int key) const;
   void showFocusFrames(bool on);
+  // Gives the drawing waiting for the focus (see showFor) the focus now.
+  void focusPendingDrawing();
   // Hides the picker and hands the keyboard back to the main window.
   void closeToMainWindow();
 
   Alerts &m_alerts;
   FramePlacer *m_placer = nullptr;
   QList<PictureControl *> m_pictures;
+  QPointer<PictureControl> m_pendingFocus;
+  QTimer *m_drawingFocusTimer = nullptr;
   bool m_placed = false;
 };
 
