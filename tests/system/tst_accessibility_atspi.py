@@ -16,8 +16,7 @@ import os
 import sys
 import time
 
-from x_session import (WAIT_SECONDS, run_test, start_session_bus, start_x_server,
-                       wait_for_bus_name)
+from x_session import WAIT_SECONDS, run_test, start_accessible_desktop
 
 WATCHDOG_SECONDS = 100
 
@@ -54,16 +53,11 @@ SHAPES = ["Прямоугольный", "Прямоугольный со ско�
 def run(session, checks, binary):
     procs = session.procs
     base_env = dict(session.env, GSETTINGS_BACKEND="memory")
-    display = start_x_server(procs, base_env)
-    address = start_session_bus(procs, base_env)
-    env = dict(base_env, DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=address)
-    procs.start("at-spi-bus-launcher",
-                ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately", "--a11y=1"], env)
-    wait_for_bus_name(address, "org.a11y.Bus")
+    env = start_accessible_desktop(procs, base_env)
 
     # The client side joins the same buses before it imports pyatspi.
-    os.environ.update(DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=address,
-                      XDG_RUNTIME_DIR=session.runtime)
+    os.environ.update(DISPLAY=env["DISPLAY"], XDG_RUNTIME_DIR=session.runtime,
+                      DBUS_SESSION_BUS_ADDRESS=env["DBUS_SESSION_BUS_ADDRESS"])
     os.environ.pop("AT_SPI_BUS_ADDRESS", None)
     client = ScreenReader(checks)
 

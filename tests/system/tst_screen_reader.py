@@ -26,8 +26,7 @@ import threading
 import time
 import tty
 
-from x_session import (run_test, start_session_bus,
-                       start_x_server, wait_for_bus_name)
+from x_session import run_test, start_accessible_desktop
 
 WATCHDOG_SECONDS = 280
 # On a busy machine Orca falls seconds behind the keys; the waits are long
@@ -325,12 +324,7 @@ def run(session, checks, binary):
     base_env = {k: v for k, v in session.env.items() if k not in ("LANGUAGE", "SPEECHD_ADDRESS")}
     base_env.update(GSETTINGS_BACKEND="memory", LANG="ru_RU.UTF-8", LC_ALL="ru_RU.UTF-8",
                     LOCPATH=make_russian_locale(tmp))
-    display = start_x_server(procs, base_env)
-    address = start_session_bus(procs, base_env)
-    env = dict(base_env, DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=address)
-    procs.start("at-spi-bus-launcher",
-                ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately", "--a11y=1"], env)
-    wait_for_bus_name(address, "org.a11y.Bus")
+    env = start_accessible_desktop(procs, base_env)
     procs.start("openbox", ["openbox"], env)
 
     speechd_dir = os.path.join(tmp, "speechd")

@@ -15,6 +15,7 @@
 #include "fields/widgets/entry/rx_spin_edit.h"
 #include "support/find_control.h"
 #include "support/modal_watchdog.h"
+#include "support/shown_windows.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/AquaTypeForm.h"
 #include "ui/windows/MainForm.h"
@@ -28,20 +29,8 @@ class TestAccessibility : public QObject {
 private slots:
   void initTestCase() { setUpApplication(); }
 
-  void init() {
-    m_watchdog = std::make_unique<ModalWatchdog>();
-    m_windows = std::make_unique<ApplicationWindows>(m_regional, m_alerts);
-    main().show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main()));
-  }
-
-  void cleanup() {
-    m_windows.reset();
-    QVERIFY(m_alerts.errors.isEmpty());
-    QVERIFY(m_alerts.reports.isEmpty());
-    m_alerts.clear();
-    m_watchdog->check();
-  }
+  void init() { m_shown.start(); }
+  void cleanup() { m_shown.finish(); }
 
   void forms_are_frames_named_for_what_they_do() {
     // The picker's caption is a class name; it is heard by what it is for.
@@ -193,13 +182,10 @@ private slots:
   }
 
 private:
-  TMainFrm &main() { return m_windows->mainForm(); }
-  TAquaTypeFrm &picker() { return m_windows->picker(); }
+  TMainFrm &main() { return m_shown.main(); }
+  TAquaTypeFrm &picker() { return m_shown.picker(); }
 
-  vx::RegionalSettings m_regional{u'.', u','};
-  RecordingAlerts m_alerts;
-  std::unique_ptr<ModalWatchdog> m_watchdog;
-  std::unique_ptr<ApplicationWindows> m_windows;
+  ShownWindows m_shown;
 };
 
 QTEST_MAIN(TestAccessibility)

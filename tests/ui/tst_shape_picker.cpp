@@ -21,6 +21,7 @@
 #include "support/find_control.h"
 #include "support/memory_probe.h"
 #include "support/modal_watchdog.h"
+#include "support/shown_windows.h"
 #include "support/recording_alerts.h"
 #include "ui/windows/AquaTypeForm.h"
 #include "ui/windows/MainForm.h"
@@ -58,20 +59,8 @@ class TestShapePicker : public QObject {
 private slots:
   void initTestCase() { setUpApplication(); }
 
-  void init() {
-    m_watchdog = std::make_unique<ModalWatchdog>();
-    m_windows = std::make_unique<ApplicationWindows>(m_regional, m_alerts);
-    main().show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main()));
-  }
-
-  void cleanup() {
-    m_windows.reset();
-    QVERIFY(m_alerts.errors.isEmpty());
-    QVERIFY(m_alerts.reports.isEmpty());
-    m_alerts.clear();
-    m_watchdog->check();
-  }
+  void init() { m_shown.start(); }
+  void cleanup() { m_shown.finish(); }
 
   void window_frame() {
     TAquaTypeFrm &w = picker();
@@ -414,8 +403,8 @@ private slots:
   }
 
 private:
-  TMainFrm &main() { return m_windows->mainForm(); }
-  TAquaTypeFrm &picker() { return m_windows->picker(); }
+  TMainFrm &main() { return m_shown.main(); }
+  TAquaTypeFrm &picker() { return m_shown.picker(); }
 
   PictureControl *shapeButton(int shape) { return picker().shapePictures().at(shape); }
 
@@ -429,10 +418,7 @@ private:
     QTest::mouseClick(shapeButton(shape), Qt::LeftButton, {}, kInside);
   }
 
-  vx::RegionalSettings m_regional{u'.', u','};
-  RecordingAlerts m_alerts;
-  std::unique_ptr<ModalWatchdog> m_watchdog;
-  std::unique_ptr<ApplicationWindows> m_windows;
+  ShownWindows m_shown;
 };
 
 QTEST_MAIN(TestShapePicker)
